@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "engine/SplitRun.h"
+
+namespace tess::cli {
+
+struct CliOptions {
+    SplitMode mode = SplitMode::ByLineCount;
+    double threshold = 3000;
+    CodePage codePage = CodePage::Cp936;
+    bool quiet = false;
+    std::string source;
+    std::string destination;  // always ends in "/"
+};
+
+enum class CliCommand { Split, Help, Version, BadUsage };
+
+// Reads the command line. For BadUsage, `complaint` says what was wrong.
+CliCommand ParseCommandLine(int argc, const char* const* argv, CliOptions& options, std::string& complaint);
+
+std::string UsageText();
+
+}  // namespace tess::cli

@@ -1,0 +1,47 @@
+#include "engine/CreateFolderTree.h"
+
+#include <cerrno>
+
+#include "runtime/Folders.h"
+#include "runtime/SystemError.h"
+
+namespace tess::modBrowseForFolder {
+
+namespace {
+
+bool Fail(int code, IMessageBox& messages)
+{
+    messages.showMessage("创建错误: " + SystemErrorText(code), MessageStyle::Plain, kAppTitle);
+    return false;
+}
+
+}  // namespace
+
+bool CreateFolderTree(const std::string& path, IMessageBox& messages)
+{
+    if (PathExists(path))
+        return false;
+
+    std::size_t searchFrom = 0;
+    if (path.size() >= 3 && path.compare(0, 2, "//") == 0) {
+        const auto serverEnd = path.find('/', 2);
+        if (serverEnd == std::string::npos)
+            return Fail(EINVAL, messages);  // a server with no share can never be a folder
+        searchFrom = serverEnd + 1;
+    }
+
+    for (auto slash = path.find('/', searchFrom); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string prefix = path.substr(0, slash + 1);
+        if (!PathExists(prefix))
+            if (const int code = CreateOneFolder(prefix))
+                return Fail(code, messages);
+    }
+
+    if (path.empty() || path.back() != '/')
+        if (const int code = CreateOneFolder(path))
+            return Fail(code, messages);
+    return true;
+}
+
+}  // namespace tess::modBrowseForFolder

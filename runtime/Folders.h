@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace tess {
+
+// True when something (a folder, a file, anything) exists at `path`. A path ending in "/" is
+// found only when it names a folder.
+bool PathExists(const std::string& path);
+
+// Creates the one folder `path` names (a final "/" is allowed); its parent must exist.
+// Returns 0, or the system's error number.
+int CreateOneFolder(const std::string& path);
+
+}  // namespace tess

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tess {
+
+// How far a split run has come. Bytes written count the line ends; pieces count the files
+// this run has opened.
+struct RunProgress {
+    std::uint64_t sourceBytes = 0;  // size of the source when it was opened
+    std::uint64_t bytesRead = 0;
+    std::uint64_t piecesWritten = 0;
+    std::uint64_t linesKept = 0;
+    std::uint64_t linesDropped = 0;
+    std::uint64_t bytesWritten = 0;
+};
+
+}  // namespace tess

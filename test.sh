@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite through ctest.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+ensure_packages
+configure_and_build
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
