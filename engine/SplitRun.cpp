@@ -34,6 +34,8 @@ private:
     // number with `failure` saying what failed.
     int keep(std::string_view line, RunFailure& failure);
     double weigh(std::string_view line) const;
+    // Flushes and closes the open piece, if any; 0, or the error number with `failure` set.
+    int closePiece(RunFailure& failure);
     RunResult completed();
     RunResult stopped();
     RunResult fail(RunFailure what, const std::string& path, int code);
@@ -124,6 +126,14 @@ int SplitRun::keep(std::string_view line, RunFailure& failure)
         return 0;
     fill_ = 0;
     ++pieceCounter_;
+    return closePiece(failure);
+}
+
+int SplitRun::closePiece(RunFailure& failure)
+{
+    failure = RunFailure::WritePiece;
+    if (const int code = writer_.flush())
+        return code;
     failure = RunFailure::ClosePiece;
     return writer_.close();
 }
@@ -137,8 +147,9 @@ double SplitRun::weigh(std::string_view line) const
 
 RunResult SplitRun::completed()
 {
-    if (const int code = writer_.close())
-        return fail(RunFailure::ClosePiece, piecePath_, code);
+    RunFailure failure{};
+    if (const int code = closePiece(failure))
+        return fail(failure, piecePath_, code);
     endRun();
     host_.setStartCaption(kStartCaption);
     host_.showMessage(kCompletedNotice, MessageStyle::Information, kNoticeTitle);
@@ -148,8 +159,9 @@ RunResult SplitRun::completed()
 RunResult SplitRun::stopped()
 {
     // The stop click has restored the caption already.
-    if (const int code = writer_.close())
-        return fail(RunFailure::ClosePiece, piecePath_, code);
+    RunFailure failure{};
+    if (const int code = closePiece(failure))
+        return fail(failure, piecePath_, code);
     endRun();
     return {RunOutcome::Stopped, progress_, std::nullopt};
 }

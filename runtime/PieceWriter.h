@@ -22,7 +22,9 @@ public:
     // Opens `path` for appending, creating it when missing.
     int open(const std::string& path);
     int writeLine(std::string_view line);
-    // Writes what the buffer holds and closes the file. The file is closed whatever fails.
+    // Writes what the buffer holds to the file.
+    int flush();
+    // Flushes, then closes the file. The file is closed whatever fails.
     int close();
     // Closes the file without writing the buffer, after a write to it has failed.
     void discard();
@@ -30,7 +32,6 @@ public:
     bool isOpen() const { return fd_ >= 0; }
 
 private:
-    int flush();
     int writeAll(const char* data, std::size_t size);
 
     std::size_t capacity_;
