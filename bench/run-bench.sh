@@ -1,0 +1,270 @@
+#!/usr/bin/env bash
+# Times tessaline-split against GNU split and dd on a generated GBK text and prints medians,
+# throughput, peak memory and the ratios against their targets.
+#
+# usage: bench/run-bench.sh [--dir DIR] [--mib N] [--rounds R] [--bin PATH]
+#   DIR  where the text and the pieces go; a tmpfs, so that the CPU and not a disk decides
+#        (default /dev/shm/tessaline-bench). The text is kept there for the next run.
+#   N    size of the text in MiB (default 1024)
+#   R    rounds of every command, odd so that the median is one of them (default 3)
+#   PATH the tessaline-split to time (default build/tessaline-split of this checkout)
+set -euo pipefail
+export LC_ALL=C  # split's suffixes and the glob then sort the same way
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+
+dir=/dev/shm/tessaline-bench
+mib=1024
+rounds=3
+bin=$root/build/tessaline-split
+
+usage() {
+    sed -n '5,10p' "$0" | sed 's/^# \{0,1\}//' >&2
+    exit 2
+}
+
+while [ $# -gt 0 ]; do
+    case $1 in
+    --dir) [ $# -ge 2 ] || usage; dir=$2; shift 2 ;;
+    --mib) [ $# -ge 2 ] || usage; mib=$2; shift 2 ;;
+    --rounds) [ $# -ge 2 ] || usage; rounds=$2; shift 2 ;;
+    --bin) [ $# -ge 2 ] || usage; bin=$2; shift 2 ;;
+    -h | --help) usage ;;
+    *) echo "run-bench: unknown argument '$1'" >&2; usage ;;
+    esac
+done
+
+[[ $mib =~ ^[1-9][0-9]*$ ]] || { echo "run-bench: --mib wants a whole number >= 1" >&2; exit 2; }
+[[ $rounds =~ ^[1-9][0-9]*$ ]] && [ $((rounds % 2)) -eq 1 ] \
+    || { echo "run-bench: --rounds wants an odd whole number" >&2; exit 2; }
+if [ ! -x "$bin" ]; then
+    echo "run-bench: no executable '$bin'." >&2
+    echo "  Build it first: ./test.sh, or cmake -S . -B build -G Ninja && cmake --build build" >&2
+    echo "  (or point --bin at another build)." >&2
+    exit 1
+fi
+bin=$(cd "$(dirname "$bin")" && pwd)/$(basename "$bin")
+for tool in split dd md5sum python3; do
+    command -v "$tool" >/dev/null || { echo "run-bench: '$tool' is missing" >&2; exit 1; }
+done
+/usr/bin/time -f %M -o /dev/null true 2>/dev/null \
+    || { echo "run-bench: GNU time (/usr/bin/time) is missing: apt-get install time" >&2; exit 1; }
+
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+source_file=$dir/source-${mib}mib.txt
+facts_file=$dir/source-${mib}mib.facts
+out=$dir/out
+scratch=$(mktemp -d)
+trap 'rm -rf "$out" "$scratch"' EXIT
+
+fact() { sed -n "s/^$1=//p" "$facts_file"; }
+fsize() { stat -c %s "$1"; }
+
+# ---- the text: made once, reused while the generator and the size are unchanged -----------
+generator="$(sed -n 's/^VERSION = //p' "$here/make-text")-$(sha256sum "$here/make-text" | cut -c1-16)"
+if [ -f "$source_file" ] && [ -f "$facts_file" ] && [ "$(fact generator)" = "$generator" ] \
+    && [ "$(fact bytes)" = "$(fsize "$source_file")" ]; then
+    made="reused"
+else
+    rm -f "$source_file" "$facts_file"
+    needed=$(( (mib * 1048576) * 23 / 10 / 1024 ))  # text + pieces + a copy, in KiB
+    free=$(df -Pk "$dir" | awk 'NR == 2 { print $4 }')
+    if [ "$free" -lt "$needed" ]; then
+        echo "run-bench: $dir has $((free / 1024)) MiB free, needs about $((needed / 1024))" >&2
+        exit 1
+    fi
+    t0=$(date +%s%N)
+    "$here/make-text" --facts "$facts_file" "$source_file" "$mib"
+    t1=$(date +%s%N)
+    made=$(awk -v ns=$((t1 - t0)) 'BEGIN { printf "generated in %.1f s", ns / 1e9 }')
+fi
+bytes=$(fact bytes)
+kept_lines=$(fact kept_lines)
+base=$(basename "$source_file")
+base=${base%????}  # pieces are named after the name without its last four characters
+
+# ---- one timed run -----------------------------------------------------------------------
+# Every run starts on an empty output folder; emptying it is not timed.
+declare -A secs user sys rss
+run_case() {
+    local id=$1
+    shift
+    rm -rf "$out"
+    mkdir -p "$out"
+    local t0 t1 rc=0
+    t0=$(date +%s%N)
+    /usr/bin/time -f '%M %U %S' -o "$scratch/time" "$@" >"$scratch/$id.out" 2>"$scratch/$id.err" || rc=$?
+    t1=$(date +%s%N)
+    if [ $rc -ne 0 ]; then
+        echo "run-bench: '$*' failed with status $rc:" >&2
+        cat "$scratch/$id.err" >&2
+        exit 1
+    fi
+    local m u s
+    read -r m u s <"$scratch/time"
+    secs[$id]+="$(awk -v ns=$((t1 - t0)) 'BEGIN { printf "%.3f", ns / 1e9 }') "
+    user[$id]+="$u "
+    sys[$id]+="$s "
+    rss[$id]+="$m "
+}
+
+median() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+largest() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | tail -n 1; }
+
+# ---- plausibility of the last round's output, checked before the folder is emptied ---------
+declare -A check
+pieces_in_order() {  # the tool's pieces 1..n, by number
+    local n=$1 i
+    for ((i = 1; i <= n; i++)); do echo "$out/$base$i.txt"; done
+}
+digest_and_lines() {  # sets md5 and lines of the concatenation of the files listed in $1, in one pass
+    rm -f "$scratch/fifo"
+    mkfifo "$scratch/fifo"
+    wc -l <"$scratch/fifo" >"$scratch/lines" &
+    local counter=$!
+    xargs -d '\n' cat <"$1" | tee "$scratch/fifo" | md5sum >"$scratch/md5"
+    wait $counter
+    md5=$(cut -d' ' -f1 "$scratch/md5")
+    lines=$(cat "$scratch/lines")
+}
+
+check_tool() {
+    local id=$1 mode=$2
+    local summary files reported md5 lines verdict=ok notes=()
+    summary=$(cat "$scratch/$id.out")
+    reported=$(sed -n 's/^\([0-9]*\) pieces.*/\1/p' <<<"$summary")
+    files=$(find "$out" -type f | wc -l)
+    pieces_in_order "$reported" >"$scratch/list"
+    digest_and_lines "$scratch/list"
+    [ "$files" = "$reported" ] || { verdict=BAD; notes+=("$files files for $reported pieces"); }
+    [ "$md5" = "$(fact kept_md5)" ] || { verdict=BAD; notes+=("content differs from the trimmed source"); }
+    [ "$lines" = "$kept_lines" ] || { verdict=BAD; notes+=("$lines lines, expected $kept_lines"); }
+    grep -q " $(fact kept_lines) lines kept, $(fact blank_lines) lines dropped, $(fact kept_bytes) bytes written" \
+        <<<"$summary" || { verdict=BAD; notes+=("summary counts differ: $summary"); }
+    if [ "$mode" = lines ]; then
+        local expected=$(((kept_lines + 2999) / 3000)) first
+        [ "$reported" = "$expected" ] || { verdict=BAD; notes+=("expected $expected pieces"); }
+        first=$(wc -l <"$out/${base}1.txt")
+        [ "$reported" -eq 1 ] || [ "$first" -eq 3000 ] || { verdict=BAD; notes+=("first piece has $first lines"); }
+    else
+        # Every piece but the last reaches 1,024,000 characters and passes it by less than a line.
+        awk -v p="$reported" -v c="$(fact kept_chars)" \
+            'BEGIN { exit !((p - 1) * 1024000 <= c && c < p * (1024000 + 200)) }' \
+            || { verdict=BAD; notes+=("$reported pieces do not fit $(fact kept_chars) characters"); }
+    fi
+    check[$id]="$verdict: $reported pieces, $lines lines = source's non-blank lines, same bytes as the trimmed source${notes[*]:+ -- ${notes[*]}}"
+}
+
+check_copy() {  # split's and dd's output is the source byte for byte
+    local id=$1 want_files=${2:-}
+    local files md5 lines verdict=ok notes=()
+    files=$(find "$out" -type f | wc -l)
+    find "$out" -type f | sort >"$scratch/list"
+    digest_and_lines "$scratch/list"
+    [ "$md5" = "$(fact source_md5)" ] || { verdict=BAD; notes+=("differs from the source"); }
+    [ -z "$want_files" ] || [ "$files" = "$want_files" ] || { verdict=BAD; notes+=("expected $want_files files"); }
+    check[$id]="$verdict: $files files, $lines lines, same bytes as the source${notes[*]:+ -- ${notes[*]}}"
+}
+
+# ---- the runs: rounds interleaved, so that a burst of load falls on every command alike ----
+echo "tessaline benchmark"
+echo "  binary : $bin ($("$bin" --version))"
+echo "  commit : $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo '?')"
+echo "  split  : $(split --version | head -n 1)"
+echo "  machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"
+echo "  folder : $dir ($(stat -f -c %T "$dir"))"
+echo "  source : $source_file, $bytes bytes ($made)"
+echo "           $(fact lines) lines, $(fact blank_lines) blank or spaces only, $kept_lines kept"
+echo "  rounds : $rounds, medians quoted"
+echo "  load   : $(uptime | sed 's/^ *//')"
+loads=()
+
+pieces=""
+for ((round = 1; round <= rounds; round++)); do
+    last=$([ $round -eq $rounds ] && echo 1 || echo 0)
+
+    run_case tl_lines "$bin" --quiet --lines 3000 "$source_file" "$out"
+    if [ -z "$pieces" ]; then
+        pieces=$(sed -n 's/^\([0-9]*\) pieces.*/\1/p' "$scratch/tl_lines.out")
+    fi
+    if [ $last = 1 ]; then check_tool tl_lines lines; fi
+
+    run_case split_l split -l 3000 "$source_file" "$out/x"
+    if [ $last = 1 ]; then check_copy split_l; fi
+
+    run_case split_n split -n "$pieces" "$source_file" "$out/x"
+    if [ $last = 1 ]; then check_copy split_n "$pieces"; fi
+
+    run_case tl_size "$bin" --quiet --size 1024 "$source_file" "$out"
+    if [ $last = 1 ]; then check_tool tl_size size; fi
+
+    run_case split_C split -C 1024000 "$source_file" "$out/x"
+    if [ $last = 1 ]; then check_copy split_C; fi
+
+    run_case dd dd if="$source_file" of="$out/copy" bs=1M status=none
+    if [ $last = 1 ]; then check_copy dd 1; fi
+
+    loads+=("$(cut -d' ' -f1 /proc/loadavg)")
+    echo "  round $round/$rounds done, 1-min load ${loads[-1]}" >&2
+done
+rm -rf "$out"
+
+# ---- report ------------------------------------------------------------------------------
+ids=(tl_lines split_l split_n tl_size split_C dd)
+declare -A label=(
+    [tl_lines]="tessaline-split --lines 3000"
+    [split_l]="split -l 3000"
+    [split_n]="split -n $pieces (floor)"
+    [tl_size]="tessaline-split --size 1024"
+    [split_C]="split -C 1024000"
+    [dd]="dd bs=1M (floor)"
+)
+declare -A med
+echo
+echo "load after the runs: $(uptime | sed 's/^ *//')"
+echo "1-min load after each round: ${loads[*]}"
+echo
+printf '%-31s %9s %9s %8s %8s %10s  %s\n' command "median s" "MB/s" "user s" "sys s" "peak RSS" "rounds (s)"
+for id in "${ids[@]}"; do
+    med[$id]=$(median "${secs[$id]}")
+    peak=$(largest "${rss[$id]}")
+    printf '%-31s %9.3f %9.0f %8.2f %8.2f %6.1f MiB  %s\n' "${label[$id]}" "${med[$id]}" \
+        "$(awk -v b="$bytes" -v s="${med[$id]}" 'BEGIN { print (s > 0 ? b / s / 1e6 : 0) }')" \
+        "$(median "${user[$id]}")" "$(median "${sys[$id]}")" \
+        "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" "${secs[$id]% }"
+done
+echo "(MB/s = source bytes / median seconds; peak RSS = largest of the rounds)"
+
+echo
+echo "output checks (last round):"
+for id in "${ids[@]}"; do
+    printf '  %-31s %s\n' "${label[$id]}" "${check[$id]}"
+done
+
+echo
+echo "ratios (median seconds):"
+ratio() {  # label, numerator id, denominator id, target
+    awk -v l="$1" -v a="${med[$2]}" -v b="${med[$3]}" -v t="$4" 'BEGIN {
+        r = b > 0 ? a / b : 0
+        printf "  %-44s %6.2f   target <= %.1f   %s\n", l, r, t, (r <= t ? "PASS" : "MISS")
+        }'
+}
+ratio "lines: tessaline / split -l 3000" tl_lines split_l 0.8
+ratio "lines: tessaline / split -n $pieces (floor)" tl_lines split_n 1.3
+ratio "size:  tessaline / split -C 1024000" tl_size split_C 1.0
+tl_peak=$(largest "${rss[tl_lines]} ${rss[tl_size]}")
+awk -v k="$tl_peak" 'BEGIN {
+    printf "  %-44s %6.1f MiB   target < 16 MiB   %s\n", "peak RSS of tessaline-split (both modes)", k / 1024,
+        (k < 16 * 1024 ? "PASS" : "MISS") }'
+awk -v a="${med[tl_lines]}" -v b="${med[dd]}" 'BEGIN {
+    printf "  %-44s %6.2f   (no target)\n", "lines: tessaline / dd copy", b > 0 ? a / b : 0 }'
+
+bad=0
+for id in "${ids[@]}"; do [[ ${check[$id]} == ok* ]] || bad=1; done
+if [ $bad -ne 0 ]; then
+    echo "some output check failed" >&2
+    exit 1
+fi
+exit 0
