@@ -1,0 +1,107 @@
+#include "engine/SplitFixture.h"
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "runtime/FileNumbers.h"
+
+namespace tess {
+namespace {
+
+using testing::Exists;
+using testing::ReadFile;
+using testing::SplitFixture;
+using Events = std::vector<std::string>;
+
+const Events kFailedEvents = {"timer on", "timer off", "caption 开始处理", "failure"};
+
+class SplitRunFailure : public SplitFixture {
+protected:
+    void expectFailure(const RunResult& result, RunFailure what, const std::string& path, int code)
+    {
+        EXPECT_EQ(result.outcome, RunOutcome::Failed);
+        ASSERT_TRUE(host.failure.has_value());
+        EXPECT_EQ(host.failure->what, what);
+        EXPECT_EQ(host.failure->path, path);
+        EXPECT_EQ(host.failure->code, code);
+        EXPECT_EQ(host.failure->reason, std::strerror(code));
+        EXPECT_EQ(FileNumbers::process().lowestFree(), 1) << "the run's file numbers are free again";
+    }
+};
+
+TEST_F(SplitRunFailure, EndsAtOnceWhenTheSourceCannotBeOpened)
+{
+    host.source = "  " + dir.path() + "missing.txt ";
+    const RunResult result = split(SplitMode::ByLineCount, 10);
+    expectFailure(result, RunFailure::OpenSource, dir.path() + "missing.txt", ENOENT);
+    EXPECT_EQ(host.events, kFailedEvents);
+    EXPECT_FALSE(Exists(piece(1)));
+}
+
+TEST_F(SplitRunFailure, EndsAtOnceWhenTheSourceCannotBeRead)
+{
+    host.source = "/proc/self/mem";  // reading its offset 0 fails with EIO
+    expectFailure(split(SplitMode::ByLineCount, 10), RunFailure::ReadSource, "/proc/self/mem", EIO);
+    EXPECT_EQ(host.events, kFailedEvents);
+}
+
+TEST_F(SplitRunFailure, StopsAtAPieceThatCannotBeOpenedAndCreatesNothingAfterIt)
+{
+    source("a\r\nb\r\nc\r\n");
+    ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
+    ASSERT_EQ(::mkdir(piece(2).c_str(), 0777), 0);  // a folder where the second piece should go
+    expectFailure(split(SplitMode::ByLineCount, 1), RunFailure::OpenPiece, piece(2), EISDIR);
+    EXPECT_EQ(ReadFile(piece(1)), "a\r\n");
+    EXPECT_FALSE(Exists(piece(3)));
+    EXPECT_EQ(host.events, kFailedEvents);
+}
+
+TEST_F(SplitRunFailure, StopsAtAFailedWriteAndCreatesNothingAfterIt)
+{
+    source("a\r\nb\r\nc\r\nd\r\n");
+    ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
+    ASSERT_EQ(::symlink("/dev/full", piece(1).c_str()), 0);  // every write to it: no space left
+    expectFailure(split(SplitMode::ByLineCount, 2), RunFailure::WritePiece, piece(1), ENOSPC);
+    EXPECT_FALSE(Exists(piece(2)));
+    EXPECT_EQ(host.events, kFailedEvents);
+}
+
+TEST_F(SplitRunFailure, ReportsAFailedWriteOfTheLastPieceInsteadOfCompleting)
+{
+    source("a\r\n");
+    ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
+    ASSERT_EQ(::symlink("/dev/full", piece(1).c_str()), 0);
+    expectFailure(split(SplitMode::ByLineCount, 10), RunFailure::WritePiece, piece(1), ENOSPC);
+    EXPECT_EQ(host.events, kFailedEvents);
+}
+
+TEST_F(SplitRunFailure, ShowsTheFolderCreationErrorBeforeThePieceFailure)
+{
+    source("a\r\n");
+    testing::WriteFile(dir.path() + "file", "");
+    host.destination = dir.path() + "file/out/";
+    expectFailure(split(SplitMode::ByLineCount, 10), RunFailure::OpenPiece, host.destination + "book1.txt",
+                  ENOTDIR);
+    EXPECT_EQ(host.events, (Events{"message 0 Quorrax 创建错误: File exists", "timer on", "timer off",
+                                   "caption 开始处理", "failure"}));
+}
+
+TEST_F(SplitRunFailure, NeedsTwoFreeFileNumbers)
+{
+    source("a\r\n");
+    auto& numbers = FileNumbers::process();
+    for (int number = 2; number <= FileNumbers::kLast; ++number)
+        numbers.take(number);
+    const RunResult result = split(SplitMode::ByLineCount, 10);
+    for (int number = 2; number <= FileNumbers::kLast; ++number)
+        numbers.release(number);
+    expectFailure(result, RunFailure::NoFileNumber, host.source, EMFILE);
+    EXPECT_FALSE(Exists(piece(1)));
+}
+
+}  // namespace
+}  // namespace tess

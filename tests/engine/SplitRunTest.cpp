@@ -1,0 +1,161 @@
+#include "engine/SplitFixture.h"
+
+#include <vector>
+
+namespace tess {
+namespace {
+
+using testing::Exists;
+using testing::ReadFile;
+using testing::SplitFixture;
+using Events = std::vector<std::string>;
+
+const Events kCompletedEvents = {"timer on", "timer off", "caption 开始处理", "message 64 提示 转换处理完成！"};
+
+class SplitRun : public SplitFixture {};
+
+TEST_F(SplitRun, ClosesEachPieceAtTheLineThreshold)
+{
+    source("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
+    const RunResult result = split(SplitMode::ByLineCount, 3);
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_EQ(ReadFile(piece(1)), "1\r\n2\r\n3\r\n");
+    EXPECT_EQ(ReadFile(piece(2)), "4\r\n5\r\n6\r\n");
+    EXPECT_EQ(ReadFile(piece(3)), "7\r\n");
+    EXPECT_FALSE(Exists(piece(4)));
+    EXPECT_EQ(host.events, kCompletedEvents);
+    EXPECT_EQ(result.progress.piecesWritten, 3u);
+    EXPECT_EQ(result.progress.linesKept, 7u);
+    EXPECT_EQ(result.progress.bytesWritten, 21u);
+    EXPECT_EQ(result.progress.bytesRead, result.progress.sourceBytes);
+}
+
+TEST_F(SplitRun, CreatesNoEmptyPieceWhenTheLinesFillTheLastOneExactly)
+{
+    source("a\r\nb\r\nc\r\n\r\n   \r\n");
+    split(SplitMode::ByLineCount, 3);
+    EXPECT_EQ(ReadFile(piece(1)), "a\r\nb\r\nc\r\n");
+    EXPECT_FALSE(Exists(piece(2)));
+}
+
+TEST_F(SplitRun, CompletesWithoutAPieceWhenNoLineIsKept)
+{
+    for (const char* text : {"", "\r\n  \r\n\n\r    "}) {
+        host.events.clear();
+        source(text);
+        const RunResult result = split(SplitMode::ByLineCount, 3);
+        EXPECT_EQ(result.outcome, RunOutcome::Completed);
+        EXPECT_FALSE(Exists(piece(1)));
+        EXPECT_EQ(host.events, kCompletedEvents);
+    }
+}
+
+TEST_F(SplitRun, TrimsSpacesOnlyAndDropsLinesLeftEmpty)
+{
+    source("  lead\r\ntrail   \r\n \t tab inside \t \r\n      \r\n\xA1\xA1indent  \r\n");
+    const RunResult result = split(SplitMode::ByLineCount, 100);
+    EXPECT_EQ(ReadFile(piece(1)), "lead\r\ntrail\r\n\t tab inside \t\r\n\xA1\xA1indent\r\n");
+    EXPECT_EQ(result.progress.linesKept, 4u);
+    EXPECT_EQ(result.progress.linesDropped, 1u);
+}
+
+TEST_F(SplitRun, EndsLinesAtCrAtCrLfAndAtLfAndWritesCrLf)
+{
+    source("unix\nmac\rwindows\r\nmixed\n\r\nno end");
+    split(SplitMode::ByLineCount, 100);
+    EXPECT_EQ(ReadFile(piece(1)), "unix\r\nmac\r\nwindows\r\nmixed\r\nno end\r\n");
+}
+
+TEST_F(SplitRun, EndsASizePieceWithTheLineThatReachesTheThreshold)
+{
+    const std::string line600(600, 'x');
+    source(line600 + "\r\n" + line600 + "\r\n" + line600 + "\r\n");
+    split(SplitMode::BySize, 1000);
+    EXPECT_EQ(ReadFile(piece(1)), line600 + "\r\n" + line600 + "\r\n");
+    EXPECT_EQ(ReadFile(piece(2)), line600 + "\r\n");
+}
+
+TEST_F(SplitRun, CountsADoubleByteCharacterAsOneAndNotTheLineEnd)
+{
+    const std::string chinese = "\xD6\xD0\xCE\xC4\xD7\xD6";  // three characters, six bytes
+    source(chinese + "\r\n" + chinese + "\r\n" + chinese + "\r\n");
+    split(SplitMode::BySize, 6);
+    EXPECT_EQ(ReadFile(piece(1)), chinese + "\r\n" + chinese + "\r\n");
+    EXPECT_EQ(ReadFile(piece(2)), chinese + "\r\n");
+}
+
+TEST_F(SplitRun, AppendsToThePiecesOfAnEarlierRun)
+{
+    source("a\r\nb\r\nc\r\n");
+    split(SplitMode::ByLineCount, 2);
+    split(SplitMode::ByLineCount, 2);
+    EXPECT_EQ(ReadFile(piece(1)), "a\r\nb\r\na\r\nb\r\n");
+    EXPECT_EQ(ReadFile(piece(2)), "c\r\nc\r\n");
+}
+
+TEST_F(SplitRun, NamesPiecesAfterTheSourceWithoutItsLastFourCharacters)
+{
+    for (const auto& [name, first] : {std::pair{"readme", "re1.txt"}, {"ab", "ab1.txt"}, {"a.md", "1.txt"}}) {
+        host.source = dir.path() + name;
+        testing::WriteFile(host.source, "line\r\n");
+        split(SplitMode::ByLineCount, 10);
+        EXPECT_TRUE(Exists(out() + first)) << name;
+    }
+}
+
+TEST_F(SplitRun, TrimsTheSourcePathButNotTheDestination)
+{
+    source("x\r\n");
+    host.source = "  " + host.source + "  ";
+    host.destination = dir.path() + "out";  // no final "/": the pieces go beside the folder
+    EXPECT_EQ(split(SplitMode::ByLineCount, 10).outcome, RunOutcome::Completed);
+    EXPECT_EQ(ReadFile(dir.path() + "outbook1.txt"), "x\r\n");
+    EXPECT_TRUE(Exists(dir.path() + "out"));  // created as the named folder
+}
+
+TEST_F(SplitRun, CreatesAMissingDestinationWithItsParents)
+{
+    source("x\r\n");
+    host.destination = dir.path() + "a/b/c/";
+    split(SplitMode::ByLineCount, 10);
+    EXPECT_EQ(ReadFile(dir.path() + "a/b/c/book1.txt"), "x\r\n");
+}
+
+TEST_F(SplitRun, StopsBetweenLinesClosingThePieceWithWhatItHolds)
+{
+    source("1\r\n2\r\n3\r\n4\r\n5\r\n");
+    host.onYield = [this](int yields) { host.stop = yields == 2; };
+    const RunResult result = split(SplitMode::ByLineCount, 10);
+    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(ReadFile(piece(1)), "1\r\n2\r\n");
+    EXPECT_EQ(host.events, (Events{"timer on", "timer off"}));  // no notice; the stop click set the caption
+    EXPECT_EQ(host.yields, 2);
+}
+
+TEST_F(SplitRun, CompletesWhenTheStopIsSeenOnlyAfterTheLastLine)
+{
+    source("1\r\n2\r\n");
+    host.onYield = [this](int yields) { host.stop = yields == 2; };
+    EXPECT_EQ(split(SplitMode::ByLineCount, 10).outcome, RunOutcome::Completed);
+    EXPECT_EQ(host.events, kCompletedEvents);
+}
+
+TEST_F(SplitRun, YieldsAfterEveryLineReadKeptOrDropped)
+{
+    source("a\r\n\r\n  \r\nb");
+    split(SplitMode::ByLineCount, 10);
+    EXPECT_EQ(host.yields, 4);
+    EXPECT_EQ(host.lastProgress.linesKept, 2u);
+    EXPECT_EQ(host.lastProgress.linesDropped, 2u);
+}
+
+TEST_F(SplitRun, NeverChangesTheSource)
+{
+    const std::string text = "  a  \r\n\r\nb\nc\r";
+    source(text);
+    split(SplitMode::BySize, 1);
+    EXPECT_EQ(ReadFile(host.source), text);
+}
+
+}  // namespace
+}  // namespace tess
