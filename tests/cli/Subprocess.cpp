@@ -1,0 +1,87 @@
+#include "cli/Subprocess.h"
+
+#include <chrono>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tess::testing {
+
+Child::Child(const std::vector<std::string>& argv)
+{
+    int out[2], err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0)
+        throw std::runtime_error("pipe failed");
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        const int devNull = ::open("/dev/null", O_RDONLY);
+        ::dup2(devNull, 0);
+        ::dup2(out[1], 1);
+        ::dup2(err[1], 2);
+        ::close(out[0]);
+        ::close(err[0]);
+        std::vector<char*> args;
+        for (const auto& arg : argv)
+            args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        ::execv(args[0], args.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    outFd_ = out[0];
+    errFd_ = err[0];
+}
+
+void Child::signal(int number) const { ::kill(pid_, number); }
+
+void Child::waitUntilBlocked() const
+{
+    const std::string statPath = "/proc/" + std::to_string(pid_) + "/stat";
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        std::ifstream stat(statPath);
+        std::string pid, name, state;
+        stat >> pid >> name >> state;
+        if (state == "S")
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    throw std::runtime_error("the child never blocked");
+}
+
+Finished Child::wait()
+{
+    Finished finished;
+    pollfd fds[2] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
+    std::string* sinks[2] = {&finished.out, &finished.err};
+    int open = 2;
+    while (open > 0 && ::poll(fds, 2, -1) > 0) {
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
+                continue;
+            char buffer[4096];
+            const ssize_t got = ::read(fds[i].fd, buffer, sizeof buffer);
+            if (got > 0) {
+                sinks[i]->append(buffer, static_cast<std::size_t>(got));
+            } else {
+                ::close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    finished.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return finished;
+}
+
+Finished RunToEnd(const std::vector<std::string>& argv) { return Child(argv).wait(); }
+
+}  // namespace tess::testing
