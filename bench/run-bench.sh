@@ -259,7 +259,7 @@ awk -v k="$tl_peak" 'BEGIN {
     printf "  %-44s %6.1f MiB   target < 16 MiB   %s\n", "peak RSS of tessaline-split (both modes)", k / 1024,
         (k < 16 * 1024 ? "PASS" : "MISS") }'
 awk -v a="${med[tl_lines]}" -v b="${med[dd]}" 'BEGIN {
-    printf "  %-44s %6.2f   (no target)\n", "lines: tessaline / dd copy", b > 0 ? a / b : 0 }'
+    printf "  %-44s %6.2f   (no target)\n", "lines: tessaline / dd copy", (b > 0 ? a / b : 0) }'
 
 bad=0
 for id in "${ids[@]}"; do [[ ${check[$id]} == ok* ]] || bad=1; done
