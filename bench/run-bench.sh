@@ -154,7 +154,11 @@ check_tool() {
             'BEGIN { exit !((p - 1) * 1024000 <= c && c < p * (1024000 + 200)) }' \
             || { verdict=BAD; notes+=("$reported pieces do not fit $(fact kept_chars) characters"); }
     fi
-    check[$id]="$verdict: $reported pieces, $lines lines = source's non-blank lines, same bytes as the trimmed source${notes[*]:+ -- ${notes[*]}}"
+    if [ $verdict = ok ]; then
+        check[$id]="ok: $reported pieces, $lines lines = source's non-blank lines, same bytes as the trimmed source"
+    else
+        check[$id]="BAD: $reported pieces, $lines lines; $(IFS=';'; echo "${notes[*]}")"
+    fi
 }
 
 check_copy() {  # split's and dd's output is the source byte for byte
@@ -165,7 +169,11 @@ check_copy() {  # split's and dd's output is the source byte for byte
     digest_and_lines "$scratch/list"
     [ "$md5" = "$(fact source_md5)" ] || { verdict=BAD; notes+=("differs from the source"); }
     [ -z "$want_files" ] || [ "$files" = "$want_files" ] || { verdict=BAD; notes+=("expected $want_files files"); }
-    check[$id]="$verdict: $files files, $lines lines, same bytes as the source${notes[*]:+ -- ${notes[*]}}"
+    if [ $verdict = ok ]; then
+        check[$id]="ok: $files files, $lines lines, same bytes as the source"
+    else
+        check[$id]="BAD: $files files, $lines lines; $(IFS=';'; echo "${notes[*]}")"
+    fi
 }
 
 # ---- the runs: rounds interleaved, so that a burst of load falls on every command alike ----
