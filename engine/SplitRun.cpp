@@ -19,6 +19,16 @@ namespace {
 constexpr const char* kCompletedNotice = "转换处理完成！";
 constexpr const char* kNoticeTitle = "提示";
 
+RunFailure FailureOf(PieceWriter::Step step)
+{
+    switch (step) {
+    case PieceWriter::Step::Open: return RunFailure::OpenPiece;
+    case PieceWriter::Step::Write: return RunFailure::WritePiece;
+    case PieceWriter::Step::Close: break;
+    }
+    return RunFailure::ClosePiece;
+}
+
 class SplitRun {
 public:
     SplitRun(ISplitHost& host, const SplitSettings& settings)
@@ -30,12 +40,13 @@ public:
 
 private:
     bool takeFileNumbers();
-    // Trims one line read from the source and hands it to its piece; 0, or the system's error
-    // number with `failure` saying what failed.
-    int keep(std::string_view line, RunFailure& failure);
-    double weigh(std::string_view line) const;
-    // Flushes and closes the open piece, if any; 0, or the error number with `failure` set.
-    int closePiece(RunFailure& failure);
+    // Trims one line read from the source and hands it to its piece.
+    void keep(std::string_view raw);
+    // What the kept line adds to its piece's fill; `trimmed` spaces were cut from it.
+    double weigh(std::size_t trimmed) const;
+    // Closes the open piece and waits until every piece is written; false when writing failed.
+    bool finishPieces();
+    RunResult failedWriting();
     RunResult completed();
     RunResult stopped();
     RunResult fail(RunFailure what, const std::string& path, int code);
@@ -48,7 +59,6 @@ private:
     std::string sourcePath_;
     std::string destination_;
     std::string baseName_;
-    std::string piecePath_;
     int sourceNumber_ = 0;
     int pieceNumber_ = 0;
     std::uint64_t pieceCounter_ = 1;
@@ -62,6 +72,8 @@ RunResult SplitRun::run()
     destination_ = host_.destinationText();
     if (!PathExists(destination_))
         modBrowseForFolder::CreateFolderTree(destination_, host_);
+    if (settings_.mode == SplitMode::BySize)
+        reader_.countCharacters(settings_.codePage);
 
     sourcePath_ = std::string(TrimSpaces(host_.sourceText()));
     if (!takeFileNumbers())
@@ -85,9 +97,9 @@ RunResult SplitRun::run()
         if (const int code = reader_.readLine(line))
             return fail(RunFailure::ReadSource, sourcePath_, code);
         progress_.bytesRead = reader_.bytesRead();
-        RunFailure failure{};
-        if (const int code = keep(TrimSpaces(line), failure))
-            return fail(failure, piecePath_, code);
+        keep(line);
+        if (writer_.failed())
+            return failedWriting();
         host_.yieldToEvents(progress_);
     }
 }
@@ -102,54 +114,53 @@ bool SplitRun::takeFileNumbers()
     return table.take(pieceNumber_);
 }
 
-int SplitRun::keep(std::string_view line, RunFailure& failure)
+void SplitRun::keep(std::string_view raw)
 {
+    const std::string_view line = TrimPaddedSpaces(raw);
     if (line.empty()) {
         ++progress_.linesDropped;
-        return 0;
+        return;
     }
     if (!writer_.isOpen()) {
-        piecePath_ = PiecePath(destination_, baseName_, pieceCounter_);
-        failure = RunFailure::OpenPiece;
-        if (const int code = writer_.open(piecePath_))
-            return code;
+        writer_.open(PiecePath(destination_, baseName_, pieceCounter_));
         ++progress_.piecesWritten;
     }
-    failure = RunFailure::WritePiece;
-    if (const int code = writer_.writeLine(line))
-        return code;
+    writer_.writeLine(line);
     ++progress_.linesKept;
     progress_.bytesWritten += line.size() + 2;
 
-    fill_ += weigh(line);
+    fill_ += weigh(raw.size() - line.size());
     if (fill_ < settings_.threshold)
-        return 0;
+        return;
     fill_ = 0;
     ++pieceCounter_;
-    return closePiece(failure);
+    writer_.close();
 }
 
-int SplitRun::closePiece(RunFailure& failure)
-{
-    failure = RunFailure::WritePiece;
-    if (const int code = writer_.flush())
-        return code;
-    failure = RunFailure::ClosePiece;
-    return writer_.close();
-}
-
-double SplitRun::weigh(std::string_view line) const
+double SplitRun::weigh(std::size_t trimmed) const
 {
     if (settings_.mode == SplitMode::ByLineCount)
         return 1;
-    return static_cast<double>(CountChars(settings_.codePage, line));
+    return static_cast<double>(reader_.lineChars() - trimmed);  // a space is one character
+}
+
+bool SplitRun::finishPieces()
+{
+    writer_.close();
+    return writer_.finish();
+}
+
+RunResult SplitRun::failedWriting()
+{
+    writer_.finish();
+    const PieceWriter::Failure& failure = writer_.failure();
+    return fail(FailureOf(failure.step), failure.path, failure.code);
 }
 
 RunResult SplitRun::completed()
 {
-    RunFailure failure{};
-    if (const int code = closePiece(failure))
-        return fail(failure, piecePath_, code);
+    if (!finishPieces())
+        return failedWriting();
     endRun();
     host_.setStartCaption(kStartCaption);
     host_.showMessage(kCompletedNotice, MessageStyle::Information, kNoticeTitle);
@@ -159,19 +170,17 @@ RunResult SplitRun::completed()
 RunResult SplitRun::stopped()
 {
     // The stop click has restored the caption already.
-    RunFailure failure{};
-    if (const int code = closePiece(failure))
-        return fail(failure, piecePath_, code);
+    if (!finishPieces())
+        return failedWriting();
     endRun();
     return {RunOutcome::Stopped, progress_, std::nullopt};
 }
 
+// Every file of the run is closed before the failure is reported; the lines kept before a
+// failure to read stay in their piece.
 RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
 {
-    if (what == RunFailure::WritePiece || what == RunFailure::ClosePiece)
-        writer_.discard();
-    else
-        writer_.close();  // the lines kept before a read failure stay in their piece
+    finishPieces();
     endRun();
     host_.setStartCaption(kStartCaption);
     RunError error{what, path, code, SystemErrorText(code)};

@@ -1,7 +1,7 @@
 #include "runtime/PieceWriter.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,31 +9,12 @@
 namespace tess {
 
 namespace {
-constexpr char kLineEnd[] = {'\r', '\n'};
-}
 
-PieceWriter::PieceWriter(std::size_t bufferSize)
-    : capacity_(bufferSize < sizeof kLineEnd ? sizeof kLineEnd : bufferSize),
-      buffer_(new char[capacity_])
-{
-}
-
-PieceWriter::~PieceWriter() { discard(); }
-
-int PieceWriter::open(const std::string& path)
-{
-    discard();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno;
-    fd_ = fd;
-    return 0;
-}
-
-int PieceWriter::writeAll(const char* data, std::size_t size)
+// 0, or the system's error number.
+int WriteAll(int fd, const char* data, std::size_t size)
 {
     while (size > 0) {
-        const ssize_t done = ::write(fd_, data, size);
+        const ssize_t done = ::write(fd, data, size);
         if (done < 0) {
             if (errno == EINTR)
                 continue;
@@ -47,48 +28,147 @@ int PieceWriter::writeAll(const char* data, std::size_t size)
     return 0;
 }
 
-int PieceWriter::flush()
+}  // namespace
+
+PieceWriter::PieceWriter(std::size_t bufferSize, std::size_t buffers)
+    : bufferSize_(std::max<std::size_t>(bufferSize, 2)), current_(new char[bufferSize_])
 {
-    const std::size_t size = used_;
-    used_ = 0;
-    return size ? writeAll(buffer_.get(), size) : 0;
+    for (std::size_t i = 1; i < std::max<std::size_t>(buffers, 2); ++i)
+        spare_.emplace_back(new char[bufferSize_]);
+    thread_ = std::thread([this] { run(); });
 }
 
-int PieceWriter::writeLine(std::string_view line)
+PieceWriter::~PieceWriter()
 {
-    const std::size_t needed = line.size() + sizeof kLineEnd;
-    if (capacity_ - used_ < needed) {
-        if (const int code = flush())
-            return code;
-        if (needed > capacity_) {  // a line longer than the buffer goes out directly
-            if (const int code = writeAll(line.data(), line.size()))
-                return code;
-            return writeAll(kLineEnd, sizeof kLineEnd);
-        }
+    finish();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quitting_ = true;
     }
-    char* out = buffer_.get() + used_;
-    std::memcpy(out, line.data(), line.size());
-    std::memcpy(out + line.size(), kLineEnd, sizeof kLineEnd);
-    used_ += needed;
-    return 0;
+    changed_.notify_all();
+    thread_.join();
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
-int PieceWriter::close()
+void PieceWriter::open(const std::string& path)
 {
-    if (fd_ < 0)
-        return 0;
-    const int flushed = flush();
-    const int closed = ::close(fd_) == 0 ? 0 : errno;
-    fd_ = -1;
-    return flushed ? flushed : closed;
+    push({Step::Open, path, nullptr, 0});
+    open_ = true;
 }
 
-void PieceWriter::discard()
+void PieceWriter::close()
 {
+    if (!open_)
+        return;
+    handOverBuffer();
+    push({Step::Close, {}, nullptr, 0});
+    open_ = false;
+}
+
+void PieceWriter::writeSpilling(std::string_view line)
+{
+    append(line.data(), line.size());
+    append("\r\n", 2);
+}
+
+void PieceWriter::append(const char* bytes, std::size_t count)
+{
+    while (count > 0) {
+        if (used_ == bufferSize_)
+            handOverBuffer();
+        const std::size_t part = std::min(count, bufferSize_ - used_);
+        std::memcpy(current_.get() + used_, bytes, part);
+        used_ += part;
+        bytes += part;
+        count -= part;
+    }
+}
+
+// Queues the current buffer for writing and takes a spare one, waiting for the writing thread
+// to give one back when none is spare: this is what keeps memory flat.
+void PieceWriter::handOverBuffer()
+{
+    if (used_ == 0)
+        return;
+    std::unique_lock<std::mutex> lock(mutex_);
+    queue_.push_back({Step::Write, {}, std::move(current_), used_});
     used_ = 0;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return !spare_.empty(); });
+    current_ = std::move(spare_.back());
+    spare_.pop_back();
+}
+
+void PieceWriter::push(Command command)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.push_back(std::move(command));
+    }
+    changed_.notify_all();
+}
+
+bool PieceWriter::finish()
+{
+    handOverBuffer();
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return queue_.empty() && !busy_; });
+    return !failed();
+}
+
+void PieceWriter::run()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return quitting_ || !queue_.empty(); });
+        if (queue_.empty())
+            return;
+        Command command = std::move(queue_.front());
+        queue_.pop_front();
+        busy_ = true;
+        lock.unlock();
+        execute(command);
+        lock.lock();
+        if (command.buffer)
+            spare_.push_back(std::move(command.buffer));
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+void PieceWriter::execute(Command& command)
+{
+    if (failed())
+        return;  // after a failure nothing more is created or written
+    switch (command.step) {
+    case Step::Open:
+        path_ = std::move(command.path);
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (fd_ < 0)
+            fail(Step::Open, errno);
+        break;
+    case Step::Write:
+        if (const int code = WriteAll(fd_, command.buffer.get(), command.size))
+            fail(Step::Write, code);
+        break;
+    case Step::Close: {
+        const int closed = ::close(fd_);
+        fd_ = -1;
+        if (closed != 0)
+            fail(Step::Close, errno);
+        break;
+    }
+    }
+}
+
+void PieceWriter::fail(Step step, int code)
+{
+    failure_ = {step, path_, code};
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    failed_.store(true, std::memory_order_relaxed);
 }
 
 }  // namespace tess

@@ -1,43 +1,101 @@
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
+#include <cstring>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace tess {
 
-// Appends lines, each followed by CR LF, to one file at a time through a buffer of its own.
-// The buffer outlives each file, so a run of many pieces allocates it once.
-// Operations return 0 or the system's error number.
+// Appends lines, each followed by CR LF, to one piece file at a time. Lines are gathered in
+// large buffers that a thread of its own writes out, so the system's copying of the bytes runs
+// beside the reading and splitting instead of after it. Memory stays at `buffers` buffers.
+//
+// Failures happen on that thread and are sticky: once one has happened, nothing more is opened
+// or written, and failed() turns true. finish() waits for everything handed over and says how
+// it went; failure() then says what failed, on which path, with the system's error number.
 class PieceWriter {
 public:
+    enum class Step { Open, Write, Close };
+    struct Failure {
+        Step step = Step::Open;
+        std::string path;
+        int code = 0;
+    };
+
     static constexpr std::size_t kDefaultBuffer = 1 << 20;
 
-    explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer);
+    explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer, std::size_t buffers = 3);
+    // Waits for what was handed over, then stops the thread.
     ~PieceWriter();
     PieceWriter(const PieceWriter&) = delete;
     PieceWriter& operator=(const PieceWriter&) = delete;
 
     // Opens `path` for appending, creating it when missing.
-    int open(const std::string& path);
-    int writeLine(std::string_view line);
-    // Writes what the buffer holds to the file.
-    int flush();
-    // Flushes, then closes the file. The file is closed whatever fails.
-    int close();
-    // Closes the file without writing the buffer, after a write to it has failed.
-    void discard();
+    void open(const std::string& path);
+    void writeLine(std::string_view line)
+    {
+        const std::size_t needed = line.size() + 2;
+        if (bufferSize_ - used_ < needed)
+            return writeSpilling(line);
+        char* out = current_.get() + used_;
+        std::memcpy(out, line.data(), line.size());
+        out[line.size()] = '\r';
+        out[line.size() + 1] = '\n';
+        used_ += needed;
+    }
+    // Closes the open piece once what it was given is written.
+    void close();
+    // Waits until everything handed over is done; false when something failed.
+    bool finish();
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return open_; }
+    bool failed() const { return failed_.load(std::memory_order_relaxed); }
+    // What failed; meaningful once finish() has returned false.
+    const Failure& failure() const { return failure_; }
 
 private:
-    int writeAll(const char* data, std::size_t size);
+    struct Command {
+        Step step;
+        std::string path;                // Open
+        std::unique_ptr<char[]> buffer;  // Write
+        std::size_t size = 0;
+    };
 
-    std::size_t capacity_;
-    std::unique_ptr<char[]> buffer_;
+    void writeSpilling(std::string_view line);
+    void append(const char* bytes, std::size_t count);
+    void handOverBuffer();
+    void push(Command command);
+    void run();
+    void execute(Command& command);
+    void fail(Step step, int code);
+
+    const std::size_t bufferSize_;
+    std::unique_ptr<char[]> current_;  // filled by the caller's thread
     std::size_t used_ = 0;
+    bool open_ = false;
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Command> queue_;
+    std::vector<std::unique_ptr<char[]>> spare_;
+    bool busy_ = false;
+    bool quitting_ = false;
+
+    // Owned by the writing thread until finish() has seen the queue empty.
     int fd_ = -1;
+    std::string path_;
+    Failure failure_;
+    std::atomic<bool> failed_{false};
+
+    std::thread thread_;
 };
 
 }  // namespace tess

@@ -6,15 +6,6 @@
 
 namespace tess {
 
-std::string_view TrimSpaces(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }

@@ -3,14 +3,13 @@
 #include <cerrno>
 #include <string>
 
-#include <unistd.h>
-
 #include "runtime/PieceWriter.h"
 #include "support/TempDir.h"
 
 namespace tess {
 namespace {
 
+using testing::Exists;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
@@ -20,52 +19,62 @@ TEST(PieceWriter, AppendsEachLineWithCrLfAfterWhatTheFileHeld)
     TempDir dir;
     const std::string path = dir.path() + "piece1.txt";
     WriteFile(path, "old\r\n");
-    PieceWriter writer(8);  // smaller than most lines: every path through the buffer is taken
-    ASSERT_EQ(writer.open(path), 0);
+    PieceWriter writer(8, 2);  // smaller than most lines: every path through the buffers is taken
+    writer.open(path);
+    EXPECT_TRUE(writer.isOpen());
     for (const char* line : {"a", "bcdef", "a line longer than the buffer", "", "xy"})
-        ASSERT_EQ(writer.writeLine(line), 0);
-    ASSERT_EQ(writer.close(), 0);
+        writer.writeLine(line);
+    writer.close();
+    EXPECT_FALSE(writer.isOpen());
+    ASSERT_TRUE(writer.finish());
     EXPECT_EQ(ReadFile(path), "old\r\na\r\nbcdef\r\na line longer than the buffer\r\n\r\nxy\r\n");
-    EXPECT_FALSE(writer.isOpen());
 }
 
-TEST(PieceWriter, ReusesItsBufferForTheNextFile)
+TEST(PieceWriter, WritesPiecesOneAfterAnotherInTheirOrder)
+{
+    TempDir dir;
+    PieceWriter writer(4, 2);
+    for (int piece = 1; piece <= 20; ++piece) {
+        writer.open(dir.path() + std::to_string(piece) + ".txt");
+        writer.writeLine("piece " + std::to_string(piece));
+        writer.writeLine("end");
+        writer.close();
+    }
+    ASSERT_TRUE(writer.finish());
+    for (int piece = 1; piece <= 20; ++piece)
+        EXPECT_EQ(ReadFile(dir.path() + std::to_string(piece) + ".txt"),
+                  "piece " + std::to_string(piece) + "\r\nend\r\n");
+}
+
+TEST(PieceWriter, StopsAtTheFirstFailureAndCreatesNothingAfterIt)
 {
     TempDir dir;
     PieceWriter writer;
-    ASSERT_EQ(writer.open(dir.path() + "1.txt"), 0);
-    ASSERT_EQ(writer.writeLine("first"), 0);
-    ASSERT_EQ(writer.close(), 0);
-    ASSERT_EQ(writer.open(dir.path() + "2.txt"), 0);
-    ASSERT_EQ(writer.writeLine("second"), 0);
-    ASSERT_EQ(writer.close(), 0);
-    EXPECT_EQ(ReadFile(dir.path() + "1.txt"), "first\r\n");
-    EXPECT_EQ(ReadFile(dir.path() + "2.txt"), "second\r\n");
+    writer.open(dir.path() + "no/such/folder.txt");
+    writer.writeLine("lost");
+    writer.close();
+    writer.open(dir.path() + "after.txt");
+    writer.writeLine("never");
+    writer.close();
+    EXPECT_FALSE(writer.finish());
+    EXPECT_TRUE(writer.failed());
+    EXPECT_EQ(writer.failure().step, PieceWriter::Step::Open);
+    EXPECT_EQ(writer.failure().path, dir.path() + "no/such/folder.txt");
+    EXPECT_EQ(writer.failure().code, ENOENT);
+    EXPECT_FALSE(Exists(dir.path() + "after.txt"));
 }
 
-TEST(PieceWriter, SaysWhyAFileCannotBeOpenedOrWritten)
+TEST(PieceWriter, ReportsAFailedWriteWithThePiecesPath)
 {
-    TempDir dir;
     PieceWriter writer;
-    EXPECT_EQ(writer.open(dir.path() + "no/such/folder.txt"), ENOENT);
-    EXPECT_EQ(writer.open(dir.path()), EISDIR);
-
-    ASSERT_EQ(writer.open("/dev/full"), 0);
-    ASSERT_EQ(writer.writeLine("buffered, not yet written"), 0);
-    EXPECT_EQ(writer.close(), ENOSPC);
-    EXPECT_FALSE(writer.isOpen());
-}
-
-TEST(PieceWriter, DiscardDropsTheBufferAndClosesTheFile)
-{
-    TempDir dir;
-    const std::string path = dir.path() + "piece.txt";
-    PieceWriter writer;
-    ASSERT_EQ(writer.open(path), 0);
-    ASSERT_EQ(writer.writeLine("never written"), 0);
-    writer.discard();
-    EXPECT_FALSE(writer.isOpen());
-    EXPECT_EQ(ReadFile(path), "");
+    writer.open("/dev/full");
+    writer.writeLine("buffered, written when the piece is closed");
+    EXPECT_FALSE(writer.failed()) << "nothing is written before the buffer is handed over";
+    writer.close();
+    EXPECT_FALSE(writer.finish());
+    EXPECT_EQ(writer.failure().step, PieceWriter::Step::Write);
+    EXPECT_EQ(writer.failure().path, "/dev/full");
+    EXPECT_EQ(writer.failure().code, ENOSPC);
 }
 
 }  // namespace
