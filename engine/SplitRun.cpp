@@ -125,7 +125,7 @@ void SplitRun::keep(std::string_view raw)
         writer_.open(PiecePath(destination_, baseName_, pieceCounter_));
         ++progress_.piecesWritten;
     }
-    writer_.writeLine(line);
+    writer_.writePaddedLine(line);
     ++progress_.linesKept;
     progress_.bytesWritten += line.size() + 2;
 
