@@ -1,0 +1,49 @@
+#include "ui/FailureText.h"
+
+#include <cerrno>
+
+namespace tess {
+
+namespace {
+
+std::string WhatFailed(RunFailure what)
+{
+    switch (what) {
+    case RunFailure::OpenSource: return "无法打开源文件";
+    case RunFailure::ReadSource: return "读取源文件出错";
+    case RunFailure::OpenPiece: return "无法创建输出文件";
+    case RunFailure::WritePiece: return "写入输出文件出错";
+    case RunFailure::ClosePiece: return "关闭输出文件出错";
+    case RunFailure::NoFileNumber: return "没有空闲的文件号，无法打开文件";
+    }
+    return "文件操作出错";
+}
+
+std::string Reason(const RunError& error)
+{
+    switch (error.code) {
+    case ENOENT: return "文件或目录不存在";
+    case EACCES:
+    case EPERM: return "没有访问权限";
+    case EISDIR: return "这是一个目录";
+    case ENOTDIR: return "路径中有一部分不是目录";
+    case ENOSPC: return "磁盘空间不足";
+    case EDQUOT: return "超出磁盘配额";
+    case EROFS: return "文件系统是只读的";
+    case EFBIG: return "文件太大";
+    case EIO: return "输入/输出错误";
+    case EMFILE:
+    case ENFILE: return "打开的文件太多";
+    case ENAMETOOLONG: return "文件名太长";
+    default: return error.reason;
+    }
+}
+
+}  // namespace
+
+std::string FailureText(const RunError& error)
+{
+    return WhatFailed(error.what) + "：\n" + error.path + "\n原因：" + Reason(error);
+}
+
+}  // namespace tess

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QTimer>
+#include <QWidget>
+
+#include "engine/RunControl.h"
+#include "engine/SplitRun.h"
+#include "runtime/RunWindow.h"
+#include "runtime/SplitHost.h"
+#include "runtime/YieldTicker.h"
+#include "ui/FormDesign.h"
+
+namespace Ui {
+class frmMain;
+}
+
+namespace tess {
+
+class IUrlOpener;
+
+// The program's only window, built from its stored design. It carries run control (the start
+// button's start/stop toggle and Timer1's elapsed seconds) and runs every split on its own
+// thread inside the start click, handing control to the event loop every few milliseconds so
+// that ticks and a stop click are handled while the split goes on.
+// Message boxes go to `messages` and the link label's address to `browser`; both must outlive
+// the window.
+class frmMain : public QWidget, public IRunWindow, public ISplitHost {
+    Q_OBJECT
+public:
+    frmMain(IMessageBox& messages, IUrlOpener& browser, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Moves the window to the centre of the screen it is on.
+    void centerOnScreen();
+
+    // What the last split run did; empty progress before the first.
+    const RunResult& lastRun() const { return lastRun_; }
+    FormDesign& design() { return design_; }
+
+    // The controls, as run control and the split engine see them.
+    std::string startCaption() const override;
+    void setStartCaption(const std::string& caption) override;
+    std::string elapsedCaption() const override;
+    void setElapsedCaption(const std::string& caption) override;
+    std::string sourceText() const override;
+    std::string destinationText() const override;
+    std::string lineCountText() const override;
+    void setLineCountText(const std::string& text) override;
+    std::string sizeText() const override;
+    void setSizeText(const std::string& text) override;
+    bool lineModeSelected() const override;
+    void showMessage(const std::string& text, MessageStyle style, const std::string& title) override;
+
+    void SplitByLineCount() override;
+    void SplitBySize() override;
+
+    void setTimerEnabled(bool enabled) override;
+    void yieldToEvents(const RunProgress& progress) override;
+    bool stopRequested() const override { return runControl_.stopFlag(); }
+    void reportFailure(const RunError& error) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // What the stored design cannot hold: the maker's names, colours, icon, pointer, filters, timer.
+    void applyDesignSettings();
+    void runSplit(SplitMode mode, double threshold);
+    void showProgress();
+
+    std::unique_ptr<Ui::frmMain> ui_;
+    IMessageBox& messages_;
+    IUrlOpener& browser_;
+    RunControl runControl_;
+    QTimer Timer1_;
+    FormDesign design_;
+    YieldTicker* yieldTicker_ = nullptr;  // the running split's, while there is one
+    std::uint64_t bytesRead_ = 0;         // how far the running split has read, as it last said
+    std::uint64_t sourceBytes_ = 0;
+    RunResult lastRun_;
+    bool closeRequested_ = false;
+};
+
+}  // namespace tess
