@@ -1,0 +1,34 @@
+#include <cerrno>
+
+#include <gtest/gtest.h>
+
+#include "ui/FailureText.h"
+
+namespace tess {
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(FailureText, NamesWhatFailedThePathAndTheReason)
+{
+    const std::pair<RunFailure, const char*> cases[] = {
+        {RunFailure::OpenSource, "无法打开源文件"},   {RunFailure::ReadSource, "读取源文件出错"},
+        {RunFailure::OpenPiece, "无法创建输出文件"},  {RunFailure::WritePiece, "写入输出文件出错"},
+        {RunFailure::ClosePiece, "关闭输出文件出错"}, {RunFailure::NoFileNumber, "没有空闲的文件号"},
+    };
+    for (const auto& [what, words] : cases) {
+        const std::string text = FailureText({what, "/data/书.txt", ENOSPC, "No space left on device"});
+        EXPECT_TRUE(Contains(text, words)) << text;
+        EXPECT_TRUE(Contains(text, "/data/书.txt")) << text;
+        EXPECT_TRUE(Contains(text, "磁盘空间不足")) << text;
+    }
+}
+
+TEST(FailureText, AnUncommonReasonIsTheSystemsOwnText)
+{
+    const std::string text = FailureText({RunFailure::ReadSource, "/x", EBADMSG, "Bad message"});
+    EXPECT_TRUE(Contains(text, "Bad message")) << text;
+}
+
+}  // namespace
+}  // namespace tess
