@@ -1,0 +1,171 @@
+// cFileDialog with the dialog the application uses, answered by the test as a user would.
+
+#include <string>
+#include <vector>
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QWidget>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "DialogAnswers.h"
+#include "ScratchFolder.h"
+#include "shell/RaisedError.h"
+#include "shell/cFileDialog.h"
+
+namespace tess {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
+using test::Accept;
+using test::AcceptExpectingMessage;
+using test::AnswerNextFileDialog;
+
+class QtFileDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.createFile(QStringLiteral("BOOK.TXT"));
+        folder.createFile(QStringLiteral("notes.md"));
+        folder.createFolder(QStringLiteral("章节"));
+        folder.createFile(QStringLiteral("章节/第一章.txt"));
+        dialog.hWnd(&window);
+        dialog.InitDir(folder.bytes());
+    }
+
+    // The files of the scratch folder that the shown dialog's current filter lets through, matched
+    // as its file list matches them.
+    QStringList filesShownIn(const QFileDialog& shown) const {
+        const auto* model = shown.findChild<QFileSystemModel*>();
+        EXPECT_NE(model, nullptr);
+        return model == nullptr ? QStringList()
+                                : QDir(folder.path()).entryList(model->nameFilters(), QDir::Files | QDir::CaseSensitive);
+    }
+
+    test::ScratchFolder folder;
+    QWidget window;
+    cFileDialog dialog;
+};
+
+TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFilter) {
+    dialog.Filter("Markdown|*.md|文本文件(*.TXT)|*.txt");
+    dialog.FilterIndex(2);
+    dialog.DialogTitle("导入文本");
+    dialog.Flags(OFN_FILEMUSTEXIST);
+    AnswerNextFileDialog([this](QFileDialog& shown) {
+        EXPECT_EQ(shown.parentWidget(), &window);
+        EXPECT_TRUE(shown.testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(shown.windowTitle(), QStringLiteral("导入文本"));
+        EXPECT_EQ(shown.directory().absolutePath(), folder.path());
+        EXPECT_THAT(filesShownIn(shown), ElementsAre("BOOK.TXT"));
+
+        shown.selectNameFilter(shown.nameFilters().at(0));
+        EXPECT_THAT(filesShownIn(shown), ElementsAre("notes.md"));
+        shown.selectFile(folder.path(QStringLiteral("章节/第一章.txt")));
+        Accept(shown);
+    });
+    dialog.ShowOpen();
+
+    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("章节/第一章.txt")));
+    EXPECT_EQ(dialog.FilterIndex(), 1);
+}
+
+TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked) {
+    const std::string proposed = folder.bytes(QStringLiteral("BOOK.TXT"));
+    dialog.Filename(proposed);
+    const auto cancel = [this](QFileDialog& shown) {
+        EXPECT_EQ(shown.selectedFiles(), QStringList{folder.path(QStringLiteral("BOOK.TXT"))});
+        shown.reject();
+    };
+
+    AnswerNextFileDialog(cancel);
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.Filename(), proposed);
+
+    dialog.CancelError(true);
+    AnswerNextFileDialog(cancel);
+    EXPECT_THROW(dialog.ShowOpen(), RaisedError);
+    EXPECT_EQ(dialog.Filename(), proposed);
+}
+
+TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
+    dialog.DefaultExt("txt");
+    dialog.Flags(OFN_OVERWRITEPROMPT);
+    AnswerNextFileDialog([](QFileDialog& shown) {
+        EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(shown.fileMode(), QFileDialog::AnyFile);
+        shown.selectFile(QStringLiteral("BOOK.TXT"));
+        EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("BOOK.TXT"));
+        shown.selectFile(QStringLiteral("草稿"));
+        Accept(shown);
+    });
+    dialog.ShowSave();
+    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("草稿.txt")));
+
+    dialog.Flags(0);
+    AnswerNextFileDialog([](QFileDialog& shown) {
+        shown.selectFile(QStringLiteral("BOOK.TXT"));
+        Accept(shown);
+    });
+    dialog.ShowSave();
+    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("BOOK.TXT")));
+}
+
+TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseReturned) {
+    dialog.Flags(OFN_FILEMUSTEXIST);
+    AnswerNextFileDialog([](QFileDialog& shown) {
+        shown.selectFile(QStringLiteral("missing.txt"));
+        EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("missing.txt"));
+        shown.reject();
+    });
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.Filename(), "");
+
+    dialog.Flags(OFN_PATHMUSTEXIST);
+    AnswerNextFileDialog([](QFileDialog& shown) {
+        shown.selectFile(QStringLiteral("nowhere/new.txt"));
+        EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("nowhere"));
+        shown.selectFile(QStringLiteral("new.txt"));
+        Accept(shown);
+    });
+    dialog.ShowSave();
+    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("new.txt")));
+
+    dialog.Flags(0);
+    AnswerNextFileDialog([](QFileDialog& shown) {
+        shown.selectFile(QStringLiteral("nowhere/new.txt"));
+        Accept(shown);
+    });
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("nowhere/new.txt")));
+}
+
+TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames) {
+    dialog.Flags(static_cast<std::int32_t>(OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST));
+    AnswerNextFileDialog([](QFileDialog& shown) {
+        EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFiles);
+        // Several names are typed into the name box, each in quotes.
+        auto* nameBox = shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(nameBox, nullptr);
+        nameBox->setText(QStringLiteral("\"BOOK.TXT\" \"notes.md\""));
+        Accept(shown);
+    });
+    dialog.ShowOpen();
+
+    std::string folderChosen;
+    std::vector<std::string> names;
+    std::int32_t count = 0;
+    dialog.ParseMultiFileName(folderChosen, names, count);
+    EXPECT_EQ(folderChosen, folder.bytes());
+    EXPECT_THAT(names, UnorderedElementsAre("BOOK.TXT", "notes.md"));
+    EXPECT_EQ(count, 2);
+}
+
+}  // namespace
+}  // namespace tess
