@@ -1,0 +1,26 @@
+#include "shell/BrowseForFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+
+#include "shell/GuardedDialog.h"
+
+namespace tess::modBrowseForFolder {
+
+std::string BrowseForFolder(QWidget* hwndOwner, const std::string& sPrompt) {
+    GuardedDialog<QFileDialog> dialog(hwndOwner);
+    // Qt's own chooser rather than the desktop's, as for the file dialogs: alike on every desktop.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    dialog->setWindowTitle(QString::fromStdString(sPrompt));
+    if (!dialog.exec())
+        return std::string();
+    const QStringList chosen = dialog->selectedFiles();
+    if (chosen.isEmpty())
+        return std::string();
+    return QFile::encodeName(QDir::cleanPath(chosen.first())).toStdString();
+}
+
+}  // namespace tess::modBrowseForFolder
