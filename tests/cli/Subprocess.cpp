@@ -1,6 +1,7 @@
 #include "cli/Subprocess.h"
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
@@ -41,14 +42,27 @@ Child::Child(const std::vector<std::string>& argv)
 
 void Child::signal(int number) const { ::kill(pid_, number); }
 
+// A thread's state letter from /proc/<pid>/task/<tid>/stat ("R", "S", ...).
+static std::string ThreadState(const std::filesystem::path& task)
+{
+    std::ifstream stat(task / "stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto close = line.rfind(')');  // the name in parentheses may hold spaces
+    return close == std::string::npos || close + 2 >= line.size() ? "" : line.substr(close + 2, 1);
+}
+
 void Child::waitUntilBlocked() const
 {
-    const std::string statPath = "/proc/" + std::to_string(pid_) + "/stat";
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        std::ifstream stat(statPath);
-        std::string pid, name, state;
-        stat >> pid >> name >> state;
-        if (state == "S")
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid_) + "/task";
+    for (int attempt = 0; attempt < 2000; ++attempt) {
+        bool allAsleep = true;
+        int threads = 0;
+        for (const auto& task : std::filesystem::directory_iterator(tasks)) {
+            ++threads;
+            allAsleep = allAsleep && ThreadState(task.path()) == "S";
+        }
+        if (threads > 0 && allAsleep)
             return;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

@@ -19,7 +19,8 @@ class Child {
 public:
     explicit Child(const std::vector<std::string>& argv);
     void signal(int number) const;
-    // Waits until the child sleeps in a system call, i.e. has consumed all it was given.
+    // Waits until every thread of the child sleeps: it has then taken in all it was given and
+    // waits for more.
     void waitUntilBlocked() const;
     Finished wait();
 
