@@ -53,7 +53,8 @@ PieceWriter::~PieceWriter()
 
 void PieceWriter::open(const std::string& path)
 {
-    push({Step::Open, path, nullptr, 0});
+    commands_.push_back({Step::Open, path});
+    segmentStart_ = used_;
     open_ = true;
 }
 
@@ -61,9 +62,17 @@ void PieceWriter::close()
 {
     if (!open_)
         return;
-    handOverBuffer();
-    push({Step::Close, {}, nullptr, 0});
+    endSegment();
+    commands_.push_back({Step::Close, {}});
     open_ = false;
+}
+
+// The open piece's bytes so far in the current buffer become one write.
+void PieceWriter::endSegment()
+{
+    if (used_ > segmentStart_)
+        commands_.push_back({Step::Write, {}, segmentStart_, used_ - segmentStart_});
+    segmentStart_ = used_;
 }
 
 void PieceWriter::writeSpilling(std::string_view line)
@@ -76,7 +85,7 @@ void PieceWriter::append(const char* bytes, std::size_t count)
 {
     while (count > 0) {
         if (used_ == bufferSize_)
-            handOverBuffer();
+            handOver();
         const std::size_t part = std::min(count, bufferSize_ - used_);
         std::memcpy(current_.get() + used_, bytes, part);
         used_ += part;
@@ -85,33 +94,27 @@ void PieceWriter::append(const char* bytes, std::size_t count)
     }
 }
 
-// Queues the current buffer for writing and takes a spare one, waiting for the writing thread
-// to give one back when none is spare: this is what keeps memory flat.
-void PieceWriter::handOverBuffer()
+// Queues the current buffer with its commands and takes a spare buffer, waiting for the
+// writing thread to give one back when none is spare: this is what keeps memory flat.
+void PieceWriter::handOver()
 {
-    if (used_ == 0)
+    if (open_)
+        endSegment();
+    if (commands_.empty())
         return;
     std::unique_lock<std::mutex> lock(mutex_);
-    queue_.push_back({Step::Write, {}, std::move(current_), used_});
-    used_ = 0;
+    queue_.push_back({std::move(current_), std::move(commands_)});
+    commands_.clear();
+    used_ = segmentStart_ = 0;
     changed_.notify_all();
     changed_.wait(lock, [this] { return !spare_.empty(); });
     current_ = std::move(spare_.back());
     spare_.pop_back();
 }
 
-void PieceWriter::push(Command command)
-{
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(std::move(command));
-    }
-    changed_.notify_all();
-}
-
 bool PieceWriter::finish()
 {
-    handOverBuffer();
+    handOver();
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return queue_.empty() && !busy_; });
     return !failed();
@@ -124,32 +127,32 @@ void PieceWriter::run()
         changed_.wait(lock, [this] { return quitting_ || !queue_.empty(); });
         if (queue_.empty())
             return;
-        Command command = std::move(queue_.front());
+        Batch batch = std::move(queue_.front());
         queue_.pop_front();
         busy_ = true;
         lock.unlock();
-        execute(command);
+        for (const Command& command : batch.commands)
+            execute(command, batch.buffer.get());
         lock.lock();
-        if (command.buffer)
-            spare_.push_back(std::move(command.buffer));
+        spare_.push_back(std::move(batch.buffer));
         busy_ = false;
         changed_.notify_all();
     }
 }
 
-void PieceWriter::execute(Command& command)
+void PieceWriter::execute(const Command& command, const char* buffer)
 {
     if (failed())
         return;  // after a failure nothing more is created or written
     switch (command.step) {
     case Step::Open:
-        path_ = std::move(command.path);
+        path_ = command.path;
         fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
         if (fd_ < 0)
             fail(Step::Open, errno);
         break;
     case Step::Write:
-        if (const int code = WriteAll(fd_, command.buffer.get(), command.size))
+        if (const int code = WriteAll(fd_, buffer + command.offset, command.size))
             fail(Step::Write, code);
         break;
     case Step::Close: {

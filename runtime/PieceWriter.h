@@ -20,7 +20,9 @@ namespace tess {
 
 // Appends lines, each followed by CR LF, to one piece file at a time. Lines are gathered in
 // large buffers that a thread of its own writes out, so the system's copying of the bytes runs
-// beside the reading and splitting instead of after it. Memory stays at `buffers` buffers.
+// beside the reading and splitting instead of after it. A buffer goes to that thread when it is
+// full, with the opening and closing of the pieces whose lines it holds, so the two threads
+// meet once a buffer, not once a piece. Memory stays at `buffers` buffers.
 //
 // Failures happen on that thread and are sticky: once one has happened, nothing more is opened
 // or written, and failed() turns true. finish() waits for everything handed over and says how
@@ -83,27 +85,34 @@ public:
 private:
     struct Command {
         Step step;
-        std::string path;                // Open
-        std::unique_ptr<char[]> buffer;  // Write
+        std::string path;       // Open
+        std::size_t offset = 0;  // Write: the bytes of the batch's buffer to write
         std::size_t size = 0;
+    };
+    // A buffer and what to do with it, in order.
+    struct Batch {
+        std::unique_ptr<char[]> buffer;
+        std::vector<Command> commands;
     };
 
     void writeSpilling(std::string_view line);
     void append(const char* bytes, std::size_t count);
-    void handOverBuffer();
-    void push(Command command);
+    void endSegment();
+    void handOver();
     void run();
-    void execute(Command& command);
+    void execute(const Command& command, const char* buffer);
     void fail(Step step, int code);
 
     const std::size_t bufferSize_;
     std::unique_ptr<char[]> current_;  // filled by the caller's thread
+    std::vector<Command> commands_;    // what the current buffer's bytes are for
     std::size_t used_ = 0;
+    std::size_t segmentStart_ = 0;     // where the open piece's bytes begin in the current buffer
     bool open_ = false;
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<Command> queue_;
+    std::deque<Batch> queue_;
     std::vector<std::unique_ptr<char[]>> spare_;
     bool busy_ = false;
     bool quitting_ = false;
