@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include <QCloseEvent>
@@ -58,12 +59,14 @@ void SetColor(QWidget& widget, QPalette::ColorRole role, std::uint32_t value)
 
 }  // namespace
 
-frmMain::frmMain(IMessageBox& messages, IUrlOpener& browser, QWidget* parent)
+frmMain::frmMain(IMessageBox& messages, IUrlOpener& browser, PickerDialogs dialogs, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::frmMain>()), messages_(messages), browser_(browser),
-      runControl_(*this)
+      dialogs_(std::move(dialogs)), runControl_(*this)
 {
     ui_->setupUi(this);
     applyDesignSettings();
+    connect(ui_->cmdSelectFile, &QPushButton::clicked, this, &frmMain::cmdSelectFileClick);
+    connect(ui_->cmdSelectFolder, &QPushButton::clicked, this, &frmMain::cmdSelectFolderClick);
     connect(ui_->cmdStart, &QPushButton::clicked, this, [this] { runControl_.cmdStartClick(); });
     connect(&Timer1_, &QTimer::timeout, this, [this] { runControl_.timer1Tick(); });
     connect(ui_->Label13, &LinkLabel::clicked, this, [this] { browser_.openUrl(QUrl(kMakerHomePage)); });
@@ -97,6 +100,20 @@ void frmMain::applyDesignSettings()
 
     design_.attach({ui_->iFrame1, ui_->iFrame3, ui_->iFrame4, ui_->iFrame5});
     ui_->cmdSelectFile->setFocus();
+}
+
+void frmMain::cmdSelectFileClick()
+{
+    const std::string path = PickSourceFile(dialogs_.showFileDialog, this);
+    if (!path.empty())
+        ui_->txtPath->setText(FromUtf8(path));
+}
+
+void frmMain::cmdSelectFolderClick()
+{
+    const std::string folder = PickDestinationFolder(dialogs_.browseForFolder, this);
+    if (!folder.empty())
+        ui_->txtSave->setText(FromUtf8(folder));
 }
 
 void frmMain::centerOnScreen()

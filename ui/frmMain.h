@@ -12,6 +12,7 @@
 #include "runtime/SplitHost.h"
 #include "runtime/YieldTicker.h"
 #include "ui/FormDesign.h"
+#include "ui/Pickers.h"
 
 namespace Ui {
 class frmMain;
@@ -26,11 +27,12 @@ class IUrlOpener;
 // thread inside the start click, handing control to the event loop every few milliseconds so
 // that ticks and a stop click are handled while the split goes on.
 // Message boxes go to `messages` and the link label's address to `browser`; both must outlive
-// the window.
+// the window. The two pickers fill the path boxes through `dialogs`, which may open while a split
+// runs: the split waits until they close, and what they choose is read by the next run.
 class frmMain : public QWidget, public IRunWindow, public ISplitHost {
     Q_OBJECT
 public:
-    frmMain(IMessageBox& messages, IUrlOpener& browser, QWidget* parent = nullptr);
+    frmMain(IMessageBox& messages, IUrlOpener& browser, PickerDialogs dialogs = {}, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Moves the window to the centre of the screen it is on.
@@ -68,12 +70,15 @@ protected:
 private:
     // What the stored design cannot hold: the maker's names, colours, icon, pointer, filters, timer.
     void applyDesignSettings();
+    void cmdSelectFileClick();
+    void cmdSelectFolderClick();
     void runSplit(SplitMode mode, double threshold);
     void showProgress();
 
     std::unique_ptr<Ui::frmMain> ui_;
     IMessageBox& messages_;
     IUrlOpener& browser_;
+    PickerDialogs dialogs_;
     RunControl runControl_;
     QTimer Timer1_;
     FormDesign design_;
