@@ -12,7 +12,29 @@
 
 namespace tess::testing {
 
-WindowTest::WindowTest() : window(messages, browser) { window.show(); }
+PickerDialogs DialogRecorder::dialogs()
+{
+    PickerDialogs recording;
+    recording.showFileDialog = [this](FileDialogKind kind, OPENFILENAME& record) {
+        EXPECT_EQ(kind, FileDialogKind::Open);
+        fileRecords.push_back(record);
+        if (onShow)
+            onShow();
+        if (!fileChoice)
+            return false;
+        record.lpstrFile = *fileChoice + std::string(record.nMaxFile - fileChoice->size(), '\0');
+        return true;
+    };
+    recording.browseForFolder = [this](QWidget* owner, const std::string& prompt) {
+        folderRequests.push_back({owner, prompt});
+        if (onShow)
+            onShow();
+        return folderChoice;
+    };
+    return recording;
+}
+
+WindowTest::WindowTest() : window(messages, browser, dialogs.dialogs()) { window.show(); }
 
 QString WindowTest::text(const char* name)
 {
@@ -28,7 +50,9 @@ QString WindowTest::text(const char* name)
 
 void WindowTest::setText(const char* name, const QString& text) { control<QLineEdit>(name).setText(text); }
 
-void WindowTest::clickStart() { control<QPushButton>("cmdStart").click(); }
+void WindowTest::clickStart() { click("cmdStart"); }
+
+void WindowTest::click(const char* name) { control<QPushButton>(name).click(); }
 
 void WindowTest::tick() { QMetaObject::invokeMethod(&control<QTimer>("Timer1"), "timeout"); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "runtime/MessageBox.h"
+#include "shell/OpenFileName.h"
+#include "ui/Pickers.h"
 #include "ui/UrlOpener.h"
 #include "ui/frmMain.h"
 
@@ -47,7 +50,28 @@ public:
     void openUrl(const QUrl& url) override { opened.push_back(url); }
 };
 
-// A shown main window with recorders in place of the message boxes and the browser.
+// Stands in for the pickers' dialogs: keeps what each was asked and answers as the test says.
+class DialogRecorder {
+public:
+    struct FolderRequest {
+        QWidget* owner;
+        std::string prompt;
+    };
+    std::vector<OPENFILENAME> fileRecords;  // each as the dialog received it
+    std::vector<FolderRequest> folderRequests;
+    // What every file dialog chooses; none: the user cancels.
+    std::optional<std::string> fileChoice;
+    // What every folder chooser chooses; empty: the user cancels.
+    std::string folderChoice;
+    // Called while either dialog is open, before it answers.
+    std::function<void()> onShow;
+
+    // Dialogs that answer through this recorder, which must outlive them.
+    PickerDialogs dialogs();
+};
+
+// A shown main window with recorders in place of the message boxes, the browser and the pickers'
+// dialogs.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest();
@@ -65,11 +89,13 @@ protected:
     QString text(const char* name);  // of a label, text box or button
     void setText(const char* name, const QString& text);  // of a text box
     void clickStart();
+    void click(const char* name);  // a button
     // Raises Timer1's timeout once, as one tick of the clock would.
     void tick();
 
     MessageRecorder messages;
     UrlRecorder browser;
+    DialogRecorder dialogs;
     frmMain window;
 };
 
