@@ -1,69 +1,26 @@
 // Real runs on a generated source large enough to be caught in the middle: a stop click, a start
 // click while stopping, and closing the window, each made while the split is running.
 
-#include <fstream>
-#include <functional>
-
 #include <QCoreApplication>
 #include <QProgressBar>
 #include <QTimer>
 
-#include "WindowTestSupport.h"
+#include "RunningSplit.h"
 #include "support/TempDir.h"
 
 namespace tess::testing {
 namespace {
 
-constexpr int kLineWidth = 64;
-// 128 MiB: a run takes a good fraction of a second, and the first event pass comes after about
-// 10 ms, so the actions below always land while the split still has most of the source ahead.
-constexpr int kLines = (128 << 20) / kLineWidth;
-constexpr int kLinesPerPiece = 3000;
-
-class StopDuringRun : public WindowTest {
+class StopDuringRun : public RunningSplit {
 protected:
-    void SetUp() override
-    {
-        std::ofstream source(dir.path() + "big.txt", std::ios::binary);
-        constexpr int kBatch = 16384;
-        for (int first = 1; first <= kLines; first += kBatch)
-            source << NumberedLines(first, std::min(kBatch, kLines - first + 1), kLineWidth);
-        ASSERT_TRUE(source.good());
-        setText("txtPath", QString::fromStdString(dir.path() + "big.txt"));
-        setText("txtSave", QString::fromStdString(out()));
-        setText("txtLineCount", QString::number(kLinesPerPiece));
-    }
-
-    std::string out() const { return dir.path() + "out/"; }
-
-    // Starts a run and calls `during` from the run's first pass through the event loop.
-    void startAndThen(std::function<void()> during)
-    {
-        bool called = false;
-        QTimer::singleShot(0, &window, [&] {
-            called = true;
-            during();
-        });
-        clickStart();
-        ASSERT_TRUE(called) << "the run never handed control to the event loop";
-    }
-
     // Every line the run kept is in its piece, whole and in order, and nothing else is.
     void expectPiecesHoldExactlyTheKeptLines()
     {
         const auto kept = static_cast<int>(window.lastRun().progress.linesKept);
         ASSERT_GT(kept, 0);
         ASSERT_LT(kept, kLines) << "the run was not stopped midway";
-        const std::vector<std::string> pieces = ReadPieces(out(), "big");
-        ASSERT_EQ(pieces.size(), static_cast<std::size_t>((kept + kLinesPerPiece - 1) / kLinesPerPiece));
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            const int first = static_cast<int>(i) * kLinesPerPiece + 1;
-            const int count = std::min(kLinesPerPiece, kept - first + 1);
-            ASSERT_EQ(pieces[i], NumberedLines(first, count, kLineWidth)) << "piece " << i + 1;
-        }
+        expectPiecesHoldTheFirstLines(kept);
     }
-
-    TempDir dir;
 };
 
 TEST_F(StopDuringRun, AStopClickEndsTheRunSilentlyWithItsPieceClosed)
