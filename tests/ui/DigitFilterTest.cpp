@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -19,13 +18,6 @@ protected:
     void press(Qt::Key key, const QString& typed, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::sendKeyEvent(QTest::Click, &box(), key, typed, modifiers);
-    }
-
-    void commitInputMethodText(const QString& text)
-    {
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        QApplication::sendEvent(&box(), &event);
     }
 
     void SetUp() override
@@ -72,9 +64,9 @@ TEST_P(DigitFilter, FullWidthDigitsAndChineseInsertNothing)
 
 TEST_P(DigitFilter, InputMethodTextKeepsOnlyTheAcceptedCharacters)
 {
-    commitInputMethodText(QString::fromUtf8("１２中文"));
+    CommitInputMethodText(box(), QString::fromUtf8("１２中文"));
     EXPECT_EQ(box().text(), "12");
-    commitInputMethodText(QString::fromUtf8("3五4"));
+    CommitInputMethodText(box(), QString::fromUtf8("3五4"));
     EXPECT_EQ(box().text(), "1234");
 }
 

@@ -1,8 +1,11 @@
 #include "WindowTestSupport.h"
 
 #include <cstdio>
+#include <utility>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +38,12 @@ PickerDialogs DialogRecorder::dialogs()
 }
 
 WindowTest::WindowTest() : window(messages, browser, dialogs.dialogs()) { window.show(); }
+
+WindowTest::WindowTest(IMessageBox& messageBoxes, PickerDialogs pickerDialogs)
+    : window(messageBoxes, browser, std::move(pickerDialogs))
+{
+    window.show();
+}
 
 QString WindowTest::text(const char* name)
 {
@@ -82,6 +91,13 @@ std::vector<std::string> ReadPieces(const std::string& destination, const std::s
             return pieces;
         pieces.push_back(ReadFile(path));
     }
+}
+
+void CommitInputMethodText(QWidget& box, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(&box, &event);
 }
 
 int Pixels(int twips) { return (twips + 7) / 15; }

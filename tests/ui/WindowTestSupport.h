@@ -50,6 +50,16 @@ public:
     void openUrl(const QUrl& url) override { opened.push_back(url); }
 };
 
+// The child of `parent` called `name`; throws when `parent` has none of that kind.
+template <typename Control>
+Control& Child(const QObject& parent, const char* name)
+{
+    auto* found = parent.findChild<Control*>(name);
+    if (found == nullptr)
+        throw std::runtime_error(std::string("no control ") + name);
+    return *found;
+}
+
 // Stands in for the pickers' dialogs: keeps what each was asked and answers as the test says.
 class DialogRecorder {
 public:
@@ -75,15 +85,15 @@ public:
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest();
+    // The window shows its message boxes in `messageBoxes` and its pickers in `pickerDialogs`,
+    // which must outlive it; the recorders see neither.
+    WindowTest(IMessageBox& messageBoxes, PickerDialogs pickerDialogs);
 
     // The control called `name`; the test fails at once when the window has none of that kind.
     template <typename Control>
     Control& control(const char* name)
     {
-        auto* found = window.findChild<Control*>(name);
-        if (found == nullptr)
-            throw std::runtime_error(std::string("no control ") + name);
-        return *found;
+        return Child<Control>(window, name);
     }
 
     QString text(const char* name);  // of a label, text box or button
@@ -104,6 +114,9 @@ std::string NumberedLines(int first, int count, int width = 40);
 
 // The pieces destination + base + 1.txt, 2.txt, ... that exist, in order.
 std::vector<std::string> ReadPieces(const std::string& destination, const std::string& base);
+
+// Puts `text` into `box` as an input method hands it over, which is how Chinese is typed.
+void CommitInputMethodText(QWidget& box, const QString& text);
 
 // Pixels are twips / 15, rounded to the nearest pixel.
 int Pixels(int twips);
