@@ -23,9 +23,9 @@ namespace tess {
 class IUrlOpener;
 
 // The program's only window, built from its stored design. It carries run control (the start
-// button's start/stop toggle and Timer1's elapsed seconds) and runs every split on its own
-// thread inside the start click, handing control to the event loop every few milliseconds so
-// that ticks and a stop click are handled while the split goes on.
+// button's start/stop toggle and Timer1's elapsed seconds) and runs every split inside the start
+// click, on the window's own thread, handing control to the event loop every few milliseconds
+// so that ticks and a stop click are handled while the split goes on.
 // Message boxes go to `messages` and the link label's address to `browser`; both must outlive
 // the window. The two pickers fill the path boxes through `dialogs`, which may open while a split
 // runs: the split waits until they close, and what they choose is read by the next run.

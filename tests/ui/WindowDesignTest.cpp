@@ -105,7 +105,7 @@ constexpr Placement kAutoSized[] = {
     {"Label4", "iFrame4", 360, 1100, 720, 180},   {"Label8", "iFrame4", 1080, 1320, 1260, 180},
     {"Label9", "iFrame4", 1080, 1560, 1260, 180}, {"Label10", "iFrame4", 1080, 1800, 1260, 180},
     {"Label11", "iFrame4", 1080, 2040, 1530, 180}, {"Label5", "iFrame5", 120, 160, 720, 180},
-    {"Label6", "iFrame5", 840, 165, 360, 180},    {"Label13", "iFrame5", 5880, 160, 2340, 180},
+    {"Label6", "iFrame5", 840, 165, 360, 180},
 };
 
 TEST_F(WindowDesign, EveryControlSitsInItsContainerAtItsPlace)
@@ -123,6 +123,22 @@ TEST_F(WindowDesign, EveryControlSitsInItsContainerAtItsPlace)
         EXPECT_EQ(label.pos(), QPoint(Pixels(p.left), Pixels(p.top))) << p.name;
         EXPECT_EQ(label.size(), label.sizeHint()) << p.name;
     }
+}
+
+TEST_F(WindowDesign, TheLinkFitsItsTextAndStaysWithinWhereTheDesignEndsIt)
+{
+    auto& link = control<QLabel>("Label13");
+    auto& bar = control<QWidget>("prgRead");
+    const int designedRight = Pixels(5880 + 2340);
+    EXPECT_EQ(link.parentWidget()->objectName(), "iFrame5");
+    EXPECT_EQ(link.size(), link.sizeHint());
+    EXPECT_EQ(link.y(), Pixels(160));
+    if (link.sizeHint().width() <= Pixels(2340))
+        EXPECT_EQ(link.x(), Pixels(5880));
+    else
+        EXPECT_EQ(link.x() + link.width(), designedRight) << "a longer host moves left, not past the edge";
+    EXPECT_LE(link.x() + link.width(), link.parentWidget()->width());
+    EXPECT_LT(bar.x() + bar.width(), link.x()) << "the progress bar gives way";
 }
 
 TEST_F(WindowDesign, TheDestinationRowIsDrawnAboveTheTopBox)
