@@ -30,9 +30,4 @@ void FileNumbers::release(int number)
         used_[number] = false;
 }
 
-bool FileNumbers::inUse(int number) const
-{
-    return number >= 1 && number <= kLast && used_[number];
-}
-
 }  // namespace tess

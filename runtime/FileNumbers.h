@@ -18,7 +18,6 @@ public:
     // Marks `number` (1..255) in use; false when it was in use already or out of range.
     bool take(int number);
     void release(int number);
-    bool inUse(int number) const;
 
 private:
     std::bitset<kLast + 1> used_;
