@@ -1,5 +1,7 @@
 // tessaline: the window.
 
+#include <csignal>
+
 #include <QApplication>
 
 #include "ui/ChineseQtTexts.h"
@@ -9,6 +11,9 @@
 
 int main(int argc, char** argv)
 {
+    // A piece that reaches the file-size limit must fail its write and be reported in a box,
+    // not end the program with every unsaved line.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     tess::InstallChineseQtTexts(app);
     tess::QtMessageBox messages;
