@@ -3,7 +3,7 @@
 tessaline_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   fonts-wqy-microhei
   xvfb xauth
 )
