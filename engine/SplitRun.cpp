@@ -1,6 +1,7 @@
 #include "engine/SplitRun.h"
 
 #include <cerrno>
+#include <new>
 #include <string>
 
 #include "engine/CreateFolderTree.h"
@@ -37,6 +38,7 @@ public:
     }
 
     RunResult run();
+    RunResult failReading(int code) { return fail(RunFailure::ReadSource, sourcePath_, code); }
 
 private:
     bool takeFileNumbers();
@@ -181,6 +183,11 @@ RunResult SplitRun::stopped()
 RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
 {
     finishPieces();
+    // What was handed over but never reached a piece does not count.
+    const PieceWriter::Written& written = writer_.written();
+    progress_.piecesWritten = written.pieces;
+    progress_.linesKept = written.lines;
+    progress_.bytesWritten = written.bytes;
     endRun();
     host_.setStartCaption(kStartCaption);
     RunError error{what, path, code, SystemErrorText(code)};
@@ -201,7 +208,13 @@ void SplitRun::endRun()
 
 RunResult RunSplit(ISplitHost& host, const SplitSettings& settings)
 {
-    return SplitRun(host, settings).run();
+    SplitRun run(host, settings);
+    try {
+        return run.run();
+    } catch (const std::bad_alloc&) {
+        // A line too long for memory: the lines kept before it are written out, then reported.
+        return run.failReading(ENOMEM);
+    }
 }
 
 }  // namespace tess

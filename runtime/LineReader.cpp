@@ -42,8 +42,8 @@ int LineReader::open(const std::string& path)
     if (fd < 0)
         return errno;
     struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int code = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    const int code = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    if (code != 0) {
         ::close(fd);
         return code;
     }

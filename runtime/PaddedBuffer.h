@@ -33,7 +33,7 @@ private:
     {
         if (size <= capacity_)
             return;
-        const std::size_t capacity = size * 2;
+        const std::size_t capacity = size + size / 2;  // room to grow without doubling a huge line
         std::unique_ptr<char[]> storage(new char[kPadBefore + capacity + kPadAfter]());
         if (size_)
             std::memcpy(storage.get() + kPadBefore, data(), size_);

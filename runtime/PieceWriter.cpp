@@ -3,29 +3,39 @@
 #include <algorithm>
 #include <cerrno>
 
+#include <cstring>
+
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tess {
 
 namespace {
 
-// 0, or the system's error number.
-int WriteAll(int fd, const char* data, std::size_t size)
+// 0, or the system's error number; `done` receives how many bytes were written either way.
+int WriteAll(int fd, const char* data, std::size_t size, std::size_t& done)
 {
-    while (size > 0) {
-        const ssize_t done = ::write(fd, data, size);
-        if (done < 0) {
+    done = 0;
+    while (done < size) {
+        const ssize_t wrote = ::write(fd, data + done, size - done);
+        if (wrote < 0) {
             if (errno == EINTR)
                 continue;
             return errno;
         }
-        if (done == 0)
+        if (wrote == 0)
             return EIO;
-        data += done;
-        size -= static_cast<std::size_t>(done);
+        done += static_cast<std::size_t>(wrote);
     }
     return 0;
+}
+
+// How many of `bytes` up to and including the last LF; 0 when there is none.
+std::size_t UpToLastLineEnd(const char* bytes, std::size_t size)
+{
+    const void* last = ::memrchr(bytes, '\n', size);
+    return last ? static_cast<std::size_t>(static_cast<const char*>(last) - bytes) + 1 : 0;
 }
 
 }  // namespace
@@ -71,14 +81,16 @@ void PieceWriter::close()
 void PieceWriter::endSegment()
 {
     if (used_ > segmentStart_)
-        commands_.push_back({Step::Write, {}, segmentStart_, used_ - segmentStart_});
+        commands_.push_back({Step::Write, {}, segmentStart_, used_ - segmentStart_, linesInSegment_});
     segmentStart_ = used_;
+    linesInSegment_ = 0;
 }
 
 void PieceWriter::writeSpilling(std::string_view line)
 {
     append(line.data(), line.size());
     append("\r\n", 2);
+    ++linesInSegment_;  // the segment that holds its line end
 }
 
 void PieceWriter::append(const char* bytes, std::size_t count)
@@ -146,14 +158,10 @@ void PieceWriter::execute(const Command& command, const char* buffer)
         return;  // after a failure nothing more is created or written
     switch (command.step) {
     case Step::Open:
-        path_ = command.path;
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-        if (fd_ < 0)
-            fail(Step::Open, errno);
+        openFile(command.path);
         break;
     case Step::Write:
-        if (const int code = WriteAll(fd_, buffer + command.offset, command.size))
-            fail(Step::Write, code);
+        writeSegment(buffer + command.offset, command);
         break;
     case Step::Close: {
         const int closed = ::close(fd_);
@@ -163,6 +171,49 @@ void PieceWriter::execute(const Command& command, const char* buffer)
         break;
     }
     }
+}
+
+void PieceWriter::openFile(const std::string& path)
+{
+    path_ = path;
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    struct stat info;
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+        return fail(Step::Open, errno);
+    fileEnd_ = lineEnd_ = static_cast<std::uint64_t>(info.st_size);
+    ++written_.pieces;
+}
+
+void PieceWriter::writeSegment(const char* bytes, const Command& command)
+{
+    std::size_t done = 0;
+    if (const int code = WriteAll(fd_, bytes, command.size, done)) {
+        cutBackToLastLine(bytes, done);
+        return fail(Step::Write, code);
+    }
+    if (const std::size_t whole = UpToLastLineEnd(bytes, done))
+        reachLineEnd(fileEnd_ + whole);
+    fileEnd_ += done;
+    written_.lines += command.lines;
+}
+
+// Bytes count once the line they belong to is whole, so a torn line never counts.
+void PieceWriter::reachLineEnd(std::uint64_t offset)
+{
+    written_.bytes += offset - lineEnd_;
+    lineEnd_ = offset;
+}
+
+// After a write that failed part-way: the whole lines it wrote stay and count, the torn one goes.
+void PieceWriter::cutBackToLastLine(const char* bytes, std::size_t done)
+{
+    const std::size_t whole = UpToLastLineEnd(bytes, done);
+    for (const char* p = bytes; p < bytes + whole; ++p)
+        written_.lines += *p == '\n';
+    if (whole > 0)
+        reachLineEnd(fileEnd_ + whole);
+    if (fileEnd_ + done > lineEnd_)
+        (void)::ftruncate(fd_, static_cast<off_t>(lineEnd_));  // nothing more can be done if it fails
 }
 
 void PieceWriter::fail(Step step, int code)

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -27,6 +28,8 @@ namespace tess {
 // Failures happen on that thread and are sticky: once one has happened, nothing more is opened
 // or written, and failed() turns true. finish() waits for everything handed over and says how
 // it went; failure() then says what failed, on which path, with the system's error number.
+// A write that fails part-way is cut back to the end of its last whole line, so a piece never
+// ends in a torn line that a later run would append to; written() counts what stayed.
 class PieceWriter {
 public:
     enum class Step { Open, Write, Close };
@@ -34,6 +37,13 @@ public:
         Step step = Step::Open;
         std::string path;
         int code = 0;
+    };
+
+    // What reached the pieces: files opened, and the whole lines and their bytes written.
+    struct Written {
+        std::uint64_t pieces = 0;
+        std::uint64_t lines = 0;
+        std::uint64_t bytes = 0;
     };
 
     static constexpr std::size_t kDefaultBuffer = 1 << 20;
@@ -56,6 +66,7 @@ public:
         out[line.size()] = '\r';
         out[line.size() + 1] = '\n';
         used_ += needed;
+        ++linesInSegment_;
     }
     // As writeLine, for a line with kPadAfter readable bytes after it, as LineReader hands out:
     // a short line is then copied in four unconditional 16-byte moves rather than by a call.
@@ -71,6 +82,7 @@ public:
         out[line.size()] = '\r';
         out[line.size() + 1] = '\n';
         used_ += line.size() + 2;
+        ++linesInSegment_;
     }
     // Closes the open piece once what it was given is written.
     void close();
@@ -81,6 +93,8 @@ public:
     bool failed() const { return failed_.load(std::memory_order_relaxed); }
     // What failed; meaningful once finish() has returned false.
     const Failure& failure() const { return failure_; }
+    // Meaningful once finish() has returned.
+    const Written& written() const { return written_; }
 
 private:
     struct Command {
@@ -88,6 +102,7 @@ private:
         std::string path;       // Open
         std::size_t offset = 0;  // Write: the bytes of the batch's buffer to write
         std::size_t size = 0;
+        std::size_t lines = 0;   // Write: the line ends among them
     };
     // A buffer and what to do with it, in order.
     struct Batch {
@@ -101,6 +116,10 @@ private:
     void handOver();
     void run();
     void execute(const Command& command, const char* buffer);
+    void openFile(const std::string& path);
+    void writeSegment(const char* bytes, const Command& command);
+    void cutBackToLastLine(const char* bytes, std::size_t done);
+    void reachLineEnd(std::uint64_t offset);
     void fail(Step step, int code);
 
     const std::size_t bufferSize_;
@@ -108,6 +127,7 @@ private:
     std::vector<Command> commands_;    // what the current buffer's bytes are for
     std::size_t used_ = 0;
     std::size_t segmentStart_ = 0;     // where the open piece's bytes begin in the current buffer
+    std::size_t linesInSegment_ = 0;
     bool open_ = false;
 
     std::mutex mutex_;
@@ -120,6 +140,9 @@ private:
     // Owned by the writing thread until finish() has seen the queue empty.
     int fd_ = -1;
     std::string path_;
+    std::uint64_t fileEnd_ = 0;   // the open file's size
+    std::uint64_t lineEnd_ = 0;   // where its last whole line, or what it held before, ends
+    Written written_;
     Failure failure_;
     std::atomic<bool> failed_{false};
 

@@ -88,19 +88,44 @@ TEST_F(Cli, NamesThePathAndTheReasonOfAFailure)
     EXPECT_EQ(run.out, "");
 }
 
-TEST_F(Cli, ReportsAPieceThatOutgrowsTheFileSizeLimitAndGoesNoFurther)
+TEST_F(Cli, ReportsAPieceThatOutgrowsTheFileSizeLimitAndLeavesNoTornLine)
 {
+    const std::string line = "a line of some forty characters or so....";  // 43 bytes with CR LF
     std::string text;
     for (int i = 0; i < 400; ++i)
-        text += "a line of some forty characters or so....\r\n";
+        text += line + "\r\n";
     WriteFile(source, text);
-    // A limit of one 1024-byte block: the first piece's write fails part-way.
+    // A limit of one block (512 or 1024 bytes, as the shell counts): the first piece's write
+    // fails part-way.
     const Finished run =
         RunToEnd({"/bin/sh", "-c", "ulimit -f 1 && exec \"$0\" \"$@\"", kSplit, "--lines", "100", source, out});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "tessaline-split: cannot write piece '" + out + "/book1.txt': File too large\n");
     EXPECT_FALSE(Exists(out + "/book2.txt"));
     EXPECT_EQ(run.out, "");
+    const std::string kept = ReadFile(out + "/book1.txt");
+    EXPECT_GT(kept.size(), 0u);
+    EXPECT_EQ(kept.size() % 43, 0u) << "whole lines only";
+    EXPECT_EQ(kept, text.substr(0, kept.size()));
+
+    // Once the space is there, a second run appends whole lines after whole lines.
+    ASSERT_EQ(RunToEnd({kSplit, "--quiet", "--lines", "100", source, out}).exitCode, 0);
+    EXPECT_EQ(ReadFile(out + "/book1.txt"), kept + text.substr(0, 100 * 43));
+}
+
+TEST_F(Cli, WritesOutTheKeptLinesBeforeALineTooLongForMemory)
+{
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "short " + std::to_string(i) + "\r\n";
+    WriteFile(source, text + std::string(32 << 20, 'x') + "\r\n");
+    // About 49 MB of address space: enough to run, too little to hold a 32 MiB line twice.
+    const Finished run =
+        RunToEnd({"/bin/sh", "-c", "ulimit -v 50000 && exec \"$0\" \"$@\"", kSplit, "--lines", "10", source, out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "tessaline-split: cannot read source '" + source + "': Cannot allocate memory\n");
+    EXPECT_EQ(ReadFile(out + "/book1.txt") + ReadFile(out + "/book2.txt"), text);
+    EXPECT_FALSE(Exists(out + "/book3.txt"));
 }
 
 TEST_F(Cli, StopsOnSigtermKeepingWhatTheOpenPieceHolds)

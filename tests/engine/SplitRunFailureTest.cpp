@@ -54,8 +54,12 @@ TEST_F(SplitRunFailure, StopsAtAPieceThatCannotBeOpenedAndCreatesNothingAfterIt)
     source("a\r\nb\r\nc\r\n");
     ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
     ASSERT_EQ(::mkdir(piece(2).c_str(), 0777), 0);  // a folder where the second piece should go
-    expectFailure(split(SplitMode::ByLineCount, 1), RunFailure::OpenPiece, piece(2), EISDIR);
+    const RunResult result = split(SplitMode::ByLineCount, 1);
+    expectFailure(result, RunFailure::OpenPiece, piece(2), EISDIR);
     EXPECT_EQ(ReadFile(piece(1)), "a\r\n");
+    EXPECT_EQ(result.progress.piecesWritten, 1u) << "only what reached the disk counts";
+    EXPECT_EQ(result.progress.linesKept, 1u);
+    EXPECT_EQ(result.progress.bytesWritten, 3u);
     EXPECT_FALSE(Exists(piece(3)));
     EXPECT_EQ(host.events, kFailedEvents);
 }
@@ -65,7 +69,10 @@ TEST_F(SplitRunFailure, StopsAtAFailedWriteAndCreatesNothingAfterIt)
     source("a\r\nb\r\nc\r\nd\r\n");
     ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
     ASSERT_EQ(::symlink("/dev/full", piece(1).c_str()), 0);  // every write to it: no space left
-    expectFailure(split(SplitMode::ByLineCount, 2), RunFailure::WritePiece, piece(1), ENOSPC);
+    const RunResult result = split(SplitMode::ByLineCount, 2);
+    expectFailure(result, RunFailure::WritePiece, piece(1), ENOSPC);
+    EXPECT_EQ(result.progress.linesKept, 0u) << "lines handed over but never written do not count";
+    EXPECT_EQ(result.progress.bytesWritten, 0u);
     EXPECT_FALSE(Exists(piece(2)));
     EXPECT_EQ(host.events, kFailedEvents);
 }

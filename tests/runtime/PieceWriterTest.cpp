@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <string>
+
+#include <sys/resource.h>
 
 #include "runtime/PieceWriter.h"
 #include "support/TempDir.h"
@@ -75,6 +78,72 @@ TEST(PieceWriter, ReportsAFailedWriteWithThePiecesPath)
     EXPECT_EQ(writer.failure().step, PieceWriter::Step::Write);
     EXPECT_EQ(writer.failure().path, "/dev/full");
     EXPECT_EQ(writer.failure().code, ENOSPC);
+}
+
+// Lowers the file-size limit for one scope, with SIGXFSZ ignored so that a write past it fails
+// instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(PieceWriter, CutsAWriteThatFailsPartWayBackToItsLastWholeLine)
+{
+    TempDir dir;
+    const std::string path = dir.path() + "piece.txt";
+    WriteFile(path, "old content without a line end");  // 30 bytes from an earlier run
+    const std::string line(38, 'x');                   // 40 bytes with CR LF
+    PieceWriter writer;
+    {
+        const FileSizeLimit limit(1000);
+        writer.open(path);
+        for (int i = 0; i < 100; ++i)
+            writer.writeLine(line);
+        writer.close();
+        EXPECT_FALSE(writer.finish());
+    }
+    EXPECT_EQ(writer.failure().step, PieceWriter::Step::Write);
+    EXPECT_EQ(writer.failure().code, EFBIG);
+    std::string expected = "old content without a line end";
+    for (int i = 0; i < 24; ++i)  // 30 + 24 * 40 = 990: the 25th line would pass the limit
+        expected += line + "\r\n";
+    EXPECT_EQ(ReadFile(path), expected);
+    EXPECT_EQ(writer.written().pieces, 1u);
+    EXPECT_EQ(writer.written().lines, 24u);
+    EXPECT_EQ(writer.written().bytes, 24u * 40);
+}
+
+TEST(PieceWriter, CountsWhatItWrote)
+{
+    TempDir dir;
+    PieceWriter writer(16, 2);  // lines spill across buffers: each still counts once
+    writer.open(dir.path() + "1.txt");
+    writer.writeLine("a line longer than sixteen bytes");
+    writer.writeLine("b");
+    writer.close();
+    writer.open(dir.path() + "2.txt");
+    writer.writeLine("c");
+    writer.close();
+    ASSERT_TRUE(writer.finish());
+    EXPECT_EQ(writer.written().pieces, 2u);
+    EXPECT_EQ(writer.written().lines, 3u);
+    EXPECT_EQ(writer.written().bytes, 34u + 3 + 3);
 }
 
 }  // namespace
