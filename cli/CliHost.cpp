@@ -29,11 +29,12 @@ void CliHost::setTimerEnabled(bool enabled)
 
 void CliHost::showMessage(const std::string& text, MessageStyle style, const std::string&)
 {
-    // The completion notice is the summary line's job; only warnings reach the terminal.
+    // The completion notice is the summary line's job; what else a run says is about creating
+    // the destination folder, which the message alone does not name.
     if (style == MessageStyle::Information)
         return;
     eraseProgress();
-    std::fprintf(stderr, "tessaline-split: %s\n", text.c_str());
+    std::fprintf(stderr, "tessaline-split: %s (creating '%s')\n", text.c_str(), options_.destination.c_str());
 }
 
 void CliHost::yieldToEvents(const RunProgress& progress)

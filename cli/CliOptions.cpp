@@ -2,15 +2,12 @@
 
 #include <string_view>
 
+#include "engine/Thresholds.h"
 #include "runtime/Text.h"
 
 namespace tess::cli {
 
 namespace {
-
-constexpr double kDefaultLines = 3000;
-constexpr double kDefaultSizeK = 1024;
-constexpr double kSizeUnit = 1000;
 
 bool IsWholeNumber(std::string_view text)
 {
@@ -91,10 +88,10 @@ CliCommand ParseCommandLine(int argc, const char* const* argv, CliOptions& optio
             modeGiven = true;
             if (arg == "--lines") {
                 options.mode = SplitMode::ByLineCount;
-                options.threshold = Threshold(value, kDefaultLines);
+                options.threshold = Threshold(value, kDefaultLinesPerPiece);
             } else {
                 options.mode = SplitMode::BySize;
-                options.threshold = Threshold(value, kDefaultSizeK) * kSizeUnit;
+                options.threshold = Threshold(value, kDefaultThousandsPerPiece) * kCharactersPerThousand;
             }
         } else {
             complaint = "unknown option '" + std::string(arg) + "'";

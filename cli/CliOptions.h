@@ -3,12 +3,13 @@
 #include <string>
 
 #include "engine/SplitRun.h"
+#include "engine/Thresholds.h"
 
 namespace tess::cli {
 
 struct CliOptions {
     SplitMode mode = SplitMode::ByLineCount;
-    double threshold = 3000;
+    double threshold = kDefaultLinesPerPiece;
     CodePage codePage = CodePage::Cp936;
     bool quiet = false;
     std::string source;

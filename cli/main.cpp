@@ -1,7 +1,9 @@
 // tessaline-split: the split engine without the window, for scripts and large batches.
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #include <unistd.h>
 
@@ -19,6 +21,9 @@ void InstallSignalHandlers()
 {
     struct sigaction action {};
     action.sa_handler = RequestStop;
+    // The first signal asks for a stop between lines; a second one, should a read block
+    // (a pipe or a terminal as the source), ends the program as usual.
+    action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
@@ -74,5 +79,10 @@ int main(int argc, char** argv)
                 static_cast<unsigned long long>(p.piecesWritten), static_cast<unsigned long long>(p.linesKept),
                 static_cast<unsigned long long>(p.linesDropped), static_cast<unsigned long long>(p.bytesWritten),
                 host.elapsedSeconds());
+    // A summary that could not be written (a full disk behind stdout) is a failure too.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "tessaline-split: cannot write the summary: %s\n", std::strerror(errno));
+        return kExitFailed;
+    }
     return 0;
 }

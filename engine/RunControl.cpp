@@ -1,6 +1,7 @@
 #include "engine/RunControl.h"
 
 #include "engine/SplitRun.h"
+#include "engine/Thresholds.h"
 #include "runtime/Text.h"
 
 namespace tess {
@@ -12,9 +13,6 @@ constexpr const char* kErrorTitle = "错误";
 constexpr const char* kNoSourceMessage = "请先选择需要处理的文件！";
 constexpr const char* kNoDestinationMessage = "请选择文件保存地址！";
 constexpr const char* kSecondsSuffix = " 秒";
-constexpr const char* kDefaultLineCount = "3000";
-constexpr const char* kDefaultSize = "1024";
-constexpr double kSizeUnit = 1000;  // thousands of characters, not 1024
 
 // Holds `flag` true for one scope, even when the scope is left by an exception.
 class ScopedFlag {
@@ -71,7 +69,7 @@ bool RunControl::validate()
 void RunControl::startLineMode()
 {
     if (LenientValue(window_.lineCountText()) == 0)
-        window_.setLineCountText(kDefaultLineCount);
+        window_.setLineCountText(NumberToText(kDefaultLinesPerPiece));
     lineThreshold_ = LenientValue(window_.lineCountText());
     window_.SplitByLineCount();
 }
@@ -79,8 +77,8 @@ void RunControl::startLineMode()
 void RunControl::startSizeMode()
 {
     if (LenientValue(window_.sizeText()) == 0)
-        window_.setSizeText(kDefaultSize);
-    sizeThreshold_ = LenientValue(window_.sizeText()) * kSizeUnit;
+        window_.setSizeText(NumberToText(kDefaultThousandsPerPiece));
+    sizeThreshold_ = LenientValue(window_.sizeText()) * kCharactersPerThousand;
     window_.SplitBySize();
 }
 

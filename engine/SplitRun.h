@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "engine/Thresholds.h"
 #include "runtime/CodePage.h"
 #include "runtime/RunError.h"
 #include "runtime/RunProgress.h"
@@ -15,7 +16,7 @@ enum class SplitMode { ByLineCount, BySize };
 
 struct SplitSettings {
     SplitMode mode = SplitMode::ByLineCount;
-    double threshold = 3000;  // a piece is closed once its fill reaches this
+    double threshold = kDefaultLinesPerPiece;  // a piece is closed once its fill reaches this
     CodePage codePage = CodePage::Cp936;
     std::size_t readBlock = 1 << 20;    // tests shrink both to reach every buffer boundary
     std::size_t writeBuffer = 1 << 20;

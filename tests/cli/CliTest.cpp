@@ -43,6 +43,14 @@ TEST_F(Cli, SplitsIntoTheFolderAndPrintsASummary)
               "2 pieces, 4 lines kept, 1 lines dropped, 22 bytes written");
 }
 
+TEST_F(Cli, FailsWhenItsSummaryCannotBeWritten)
+{
+    const Finished run = RunToEnd({"/bin/sh", "-c", "exec \"$0\" \"$@\" > /dev/full", kSplit, source, out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "tessaline-split: cannot write the summary: No space left on device\n");
+    EXPECT_TRUE(Exists(out + "/book1.txt")) << "the split itself was done";
+}
+
 TEST_F(Cli, CountsUtf8CharactersWhenAskedTo)
 {
     WriteFile(source, "中文字\r\n中文字\r\n");  // three characters, nine bytes a line
@@ -86,6 +94,16 @@ TEST_F(Cli, NamesThePathAndTheReasonOfAFailure)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "tessaline-split: cannot open source '" + dir.path() + "missing.txt': No such file or directory\n");
     EXPECT_EQ(run.out, "");
+}
+
+TEST_F(Cli, NamesTheFolderItCouldNotCreate)
+{
+    WriteFile(dir.path() + "file", "");
+    const std::string dest = dir.path() + "file/out/";
+    const Finished run = RunToEnd({kSplit, source, dest});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "tessaline-split: 创建错误: File exists (creating '" + dest + "')\n"
+                       "tessaline-split: cannot open piece '" + dest + "book1.txt': Not a directory\n");
 }
 
 TEST_F(Cli, ReportsAPieceThatOutgrowsTheFileSizeLimitAndLeavesNoTornLine)
