@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace tess {
@@ -69,6 +70,10 @@ void DigitFilter::install(QWidget& box)
 {
     // Without an input method the box gets plain keystrokes, which the filter sees one by one.
     box.setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Text can also arrive without a keystroke: the context menu's paste, a dropped selection,
+    // the middle button's selection paste. None of them is typed, so none of them is let in.
+    box.setContextMenuPolicy(Qt::NoContextMenu);
+    box.setAcceptDrops(false);
     box.installEventFilter(new DigitFilter(&box));
 }
 
@@ -81,6 +86,13 @@ bool DigitFilter::eventFilter(QObject* watched, QEvent* event)
         return RefusesKeystroke(static_cast<const QKeyEvent&>(*event));
     case QEvent::InputMethod:
         return ReplaceRefusedCommit(watched, static_cast<const QInputMethodEvent&>(*event));
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        return static_cast<const QMouseEvent&>(*event).button() == Qt::MiddleButton;
     default:
         return false;
     }

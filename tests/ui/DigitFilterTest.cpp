@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QTest>
 
 #include "WindowTestSupport.h"
@@ -53,6 +55,20 @@ TEST_P(DigitFilter, LettersSignsAndPointsInsertNothing)
     press(Qt::Key_Plus, "+", Qt::ShiftModifier);
     press(Qt::Key_E, "e");
     EXPECT_EQ(box().text(), "12");
+}
+
+TEST_P(DigitFilter, TextThatIsNotTypedGetsNoWayIn)
+{
+    QMimeData letters;
+    letters.setText("abc");
+    const QPoint middle = box().rect().center();
+    QDragEnterEvent enter(middle, Qt::CopyAction, &letters, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box(), &enter);
+    QDropEvent drop(middle, Qt::CopyAction, &letters, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box(), &drop);
+    QTest::mouseClick(&box(), Qt::MiddleButton, Qt::NoModifier, middle);
+    EXPECT_EQ(box().text(), "12");
+    EXPECT_EQ(box().contextMenuPolicy(), Qt::NoContextMenu) << "its menu would offer Paste";
 }
 
 TEST_P(DigitFilter, FullWidthDigitsAndChineseInsertNothing)
