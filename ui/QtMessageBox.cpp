@@ -22,7 +22,8 @@ QMessageBox::Icon IconOf(MessageStyle style)
 void QtMessageBox::showMessage(const std::string& text, MessageStyle style, const std::string& title)
 {
     QMessageBox box(IconOf(style), QString::fromStdString(title.empty() ? kAppTitle : title),
-                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+                    QString::fromStdString(text), QMessageBox::Ok,
+                    owner_ ? owner_ : QApplication::activeWindow());
     box.exec();
 }
 

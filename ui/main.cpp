@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     tess::QtMessageBox messages;
     tess::DesktopUrlOpener browser;
     tess::frmMain window(messages, browser);
+    messages.setOwner(&window);
     window.show();
     window.centerOnScreen();
     return app.exec();
