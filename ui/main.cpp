@@ -6,6 +6,7 @@
 
 #include "ui/ChineseQtTexts.h"
 #include "ui/QtMessageBox.h"
+#include "ui/TerminationSignals.h"
 #include "ui/UrlOpener.h"
 #include "ui/frmMain.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     tess::DesktopUrlOpener browser;
     tess::frmMain window(messages, browser);
     messages.setOwner(&window);
+    tess::CloseOnTerminationSignals(window);
     window.show();
     window.centerOnScreen();
     return app.exec();

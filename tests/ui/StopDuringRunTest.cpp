@@ -5,7 +5,10 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <csignal>
+
 #include "RunningSplit.h"
+#include "ui/TerminationSignals.h"
 #include "support/TempDir.h"
 
 namespace tess::testing {
@@ -77,6 +80,17 @@ TEST_F(StopDuringRun, ClosingTheWindowStopsTheRunThenCloses)
         openWhileStopping = window.isVisible();
     });
     EXPECT_TRUE(openWhileStopping);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.lastRun().outcome, RunOutcome::Stopped);
+    EXPECT_TRUE(messages.messages.empty());
+    expectPiecesHoldExactlyTheKeptLines();
+}
+
+TEST_F(StopDuringRun, ATerminationSignalClosesTheWindowAsTheUserWouldKeepingEveryLineRead)
+{
+    CloseOnTerminationSignals(window);
+    startAndThen([] { std::raise(SIGTERM); });
     QCoreApplication::processEvents();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.lastRun().outcome, RunOutcome::Stopped);
