@@ -19,7 +19,9 @@ constexpr std::uint64_t kTopBit = 1ULL << 63;
 }  // namespace
 
 LineReader::LineReader(std::size_t blockSize)
-    : ahead_(blockSize ? blockSize : 1, kPadBefore, std::max<std::size_t>(kPadAfter, chunk::kBytes)),
+    : blockSize_(blockSize ? blockSize : 1),
+      storage_(new char[kPadBefore + blockSize_ + std::max<std::size_t>(kPadAfter, chunk::kBytes)]()),
+      block_(storage_.get() + kPadBefore),
       ends_(new std::uint32_t[kEndSlots]),
       trailsBefore_(new std::uint32_t[kEndSlots])
 {
@@ -55,13 +57,11 @@ int LineReader::open(const std::string& path)
     bytesRead_ = 0;
     carry_ = 0;
     spanning_.clear();
-    ahead_.start(fd);
     return 0;
 }
 
 void LineReader::close()
 {
-    ahead_.stop();
     if (fd_ >= 0)
         ::close(fd_);  // read-only: nothing is lost when closing fails
     fd_ = -1;
@@ -72,15 +72,12 @@ int LineReader::fill()
     pos_ = len_ = scanned_ = endCount_ = nextEnd_ = 0;
     if (eof_ || fd_ < 0)
         return 0;
-    char* data = nullptr;
-    std::size_t size = 0;
-    if (const int code = ahead_.next(data, size))
-        return code;
-    eof_ = size == 0;
-    if (eof_)
-        return 0;
-    block_ = data;
-    len_ = size;
+    ssize_t got;
+    while ((got = ::read(fd_, block_, blockSize_)) < 0)
+        if (errno != EINTR)
+            return errno;
+    len_ = static_cast<std::size_t>(got);
+    eof_ = got == 0;
     bytesRead_ += len_;
     std::memset(block_ + len_, 0, chunk::kBytes);  // neither a line end, a space nor a CP936 byte
     crBefore_ = pendingLineFeed_ ? 1 : 0;

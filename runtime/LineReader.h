@@ -8,11 +8,10 @@
 
 #include "runtime/CodePage.h"
 #include "runtime/PaddedBuffer.h"
-#include "runtime/ReadAhead.h"
 
 namespace tess {
 
-// Reads a file line by line through block buffers of its own, read one block ahead. A line ends at CR, CR LF or LF;
+// Reads a file line by line through a block buffer of its own (the kernel reads ahead of it). A line ends at CR, CR LF or LF;
 // the end is not part of the line, and the last line may lack one. Only the current line is
 // held: it lives in the block, or in a line buffer of its own when it spans blocks.
 // Line ends, and CP936 characters when asked for, are found sixty-four bytes at a time.
@@ -54,8 +53,9 @@ private:
     void listEndsWithTrails(std::size_t chunk, std::uint64_t ends, std::uint64_t trails);
     void takeLine(std::size_t end, std::string_view& line, bool spans);
 
-    ReadAhead ahead_;
-    char* block_ = nullptr;            // the block's data, then at least one zeroed chunk
+    std::size_t blockSize_;
+    std::unique_ptr<char[]> storage_;  // the block with room before and after it
+    char* block_;                      // the block's data, then at least one zeroed chunk
     std::size_t pos_ = 0;              // where the next line begins
     std::size_t len_ = 0;
     bool pendingLineFeed_ = false;     // a CR ended the last block: an LF that follows belongs to it
