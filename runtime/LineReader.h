@@ -11,7 +11,7 @@
 
 namespace tess {
 
-// Reads a file line by line through a block buffer of its own (the kernel reads ahead of it). A line ends at CR, CR LF or LF;
+// Reads a file line by line through a block buffer of its own. A line ends at CR, CR LF or LF;
 // the end is not part of the line, and the last line may lack one. Only the current line is
 // held: it lives in the block, or in a line buffer of its own when it spans blocks.
 // Line ends, and CP936 characters when asked for, are found sixty-four bytes at a time.
