@@ -38,7 +38,12 @@ public:
     }
 
     RunResult run();
-    RunResult failReading(int code) { return fail(RunFailure::ReadSource, sourcePath_, code); }
+    // After a line too long for memory: its memory goes back before the pieces are finished.
+    RunResult failForMemory()
+    {
+        reader_.close();
+        return fail(RunFailure::ReadSource, sourcePath_, ENOMEM);
+    }
 
 private:
     bool takeFileNumbers();
@@ -213,7 +218,7 @@ RunResult RunSplit(ISplitHost& host, const SplitSettings& settings)
         return run.run();
     } catch (const std::bad_alloc&) {
         // A line too long for memory: the lines kept before it are written out, then reported.
-        return run.failReading(ENOMEM);
+        return run.failForMemory();
     }
 }
 

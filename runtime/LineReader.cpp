@@ -62,6 +62,7 @@ int LineReader::open(const std::string& path)
 
 void LineReader::close()
 {
+    spanning_.release();
     if (fd_ >= 0)
         ::close(fd_);  // read-only: nothing is lost when closing fails
     fd_ = -1;

@@ -36,6 +36,7 @@ public:
     int readLine(std::string_view& line);
     // Characters of the last line read, when counting.
     std::size_t lineChars() const { return lineChars_; }
+    // Closes the file and gives back the memory a long line took.
     void close();
 
     bool isOpen() const { return fd_ >= 0; }

@@ -16,6 +16,8 @@ inline constexpr std::size_t kPadAfter = 64;
 class PaddedBuffer {
 public:
     void clear() { size_ = 0; }
+    // Gives the memory of a long line back.
+    void release() { *this = PaddedBuffer(); }
 
     void append(const char* bytes, std::size_t count)
     {
