@@ -70,13 +70,17 @@ inline std::uint64_t TrailPlaces(std::uint64_t high, std::uint64_t& carry)
     return (kEven ^ (evenRuns << 1)) & followsHigh;
 }
 
-// The bytes of the 64 at `p` that are the trail byte of a CP936 character; each such pair is
-// one character where the bytes count two. `carry` as for TrailPlaces.
-inline std::uint64_t Cp936Trails(const char* p, std::uint64_t& carry)
+// The bytes of the first `valid` of the 64 at `p` that are the trail byte of a CP936 character;
+// each such pair is one character where the bytes count two. The bytes past `valid` must be
+// zero. `carry` as for TrailPlaces, for the byte after the valid ones.
+inline std::uint64_t Cp936Trails(const char* p, std::uint64_t& carry, unsigned valid = kBytes)
 {
     std::uint64_t trailOnly = 0;
     const std::uint64_t high = Cp936Classes(p, trailOnly);
-    return TrailPlaces(high, carry) & (high | trailOnly);
+    const std::uint64_t places = TrailPlaces(high, carry);
+    if (valid < kBytes)
+        carry = (places >> valid) & 1;  // zero neither leads nor trails: only the place counts
+    return places & (high | trailOnly);
 }
 
 // Bits 0 .. n-1 (n at most 64).

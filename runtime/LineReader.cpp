@@ -93,20 +93,12 @@ void LineReader::scanSegment()
     const std::size_t stop = std::min(scanned_ + kSegment, len_);
     for (std::size_t chunk = scanned_; chunk < stop; chunk += chunk::kBytes) {
         const char* bytes = block_ + chunk;
-        const std::size_t inBlock = len_ - chunk;
-        const std::uint64_t ends = chunk::LineEnds(bytes, crBefore_) & chunk::LowBits(static_cast<unsigned>(inBlock));
-        if (!countingCp936_) {
+        const auto valid = static_cast<unsigned>(std::min<std::size_t>(len_ - chunk, chunk::kBytes));
+        const std::uint64_t ends = chunk::LineEnds(bytes, crBefore_) & chunk::LowBits(valid);
+        if (countingCp936_)
+            listEndsWithTrails(chunk, ends, chunk::Cp936Trails(bytes, carry_, valid));  // past the data: zeros
+        else
             listEnds(chunk, ends);
-            continue;
-        }
-        std::uint64_t trailOnly = 0;
-        const std::uint64_t high = chunk::Cp936Classes(bytes, trailOnly);
-        std::uint64_t carry = carry_;
-        const std::uint64_t places = chunk::TrailPlaces(high, carry);
-        // Past the data the chunk was zeroed: what the next block inherits is whether the first
-        // byte after the data is in a trail place.
-        carry_ = inBlock >= chunk::kBytes ? carry : (places >> inBlock) & 1;
-        listEndsWithTrails(chunk, ends, places & (high | trailOnly));
     }
     scanned_ = stop;
 }
