@@ -61,12 +61,8 @@ public:
         const std::size_t needed = line.size() + 2;
         if (bufferSize_ - used_ < needed)
             return writeSpilling(line);
-        char* out = current_.get() + used_;
-        std::memcpy(out, line.data(), line.size());
-        out[line.size()] = '\r';
-        out[line.size() + 1] = '\n';
-        used_ += needed;
-        ++linesInSegment_;
+        std::memcpy(current_.get() + used_, line.data(), line.size());
+        endLineCopiedAt(line.size());
     }
     // As writeLine, for a line with kPadAfter readable bytes after it, as LineReader hands out:
     // a short line is then copied in four unconditional 16-byte moves rather than by a call.
@@ -79,10 +75,7 @@ public:
         for (int i = 0; i < 4; ++i)
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + 16 * i)));
-        out[line.size()] = '\r';
-        out[line.size() + 1] = '\n';
-        used_ += line.size() + 2;
-        ++linesInSegment_;
+        endLineCopiedAt(line.size());
     }
     // Closes the open piece once what it was given is written.
     void close();
@@ -97,6 +90,16 @@ public:
     const Written& written() const { return written_; }
 
 private:
+    // Ends the line of `size` bytes just copied into the buffer with CR LF.
+    void endLineCopiedAt(std::size_t size)
+    {
+        char* end = current_.get() + used_ + size;
+        end[0] = '\r';
+        end[1] = '\n';
+        used_ += size + 2;
+        ++linesInSegment_;
+    }
+
     struct Command {
         Step step;
         std::string path;       // Open
