@@ -2,14 +2,16 @@
 
 #include <cstdio>
 
+#include "cli/FailureText.h"
+
 namespace tess::cli {
 
 namespace {
 constexpr auto kProgressPeriod = std::chrono::milliseconds(250);
 }
 
-CliHost::CliHost(const CliOptions& options, const volatile std::sig_atomic_t& stop, bool showProgress)
-    : options_(options), stop_(stop), showProgress_(showProgress)
+CliHost::CliHost(const volatile std::sig_atomic_t& stop, bool showProgress)
+    : stop_(stop), showProgress_(showProgress)
 {
 }
 
@@ -27,26 +29,17 @@ void CliHost::setTimerEnabled(bool enabled)
     }
 }
 
-void CliHost::showMessage(const std::string& text, MessageStyle style, const std::string&)
+void CliHost::folderNotCreated(const std::string& folder, std::error_code error)
 {
-    // The completion notice is the summary line's job; what else a run says is about creating
-    // the destination folder, which the message alone does not name.
-    if (style == MessageStyle::Information)
-        return;
     eraseProgress();
-    std::fprintf(stderr, "tessaline-split: %s (creating '%s')\n", text.c_str(), options_.destination.c_str());
+    std::fprintf(stderr, "tessaline-split: %s\n", DescribeFolderFailure(folder, error).c_str());
+    folderFailed_ = true;
 }
 
 void CliHost::yieldToEvents(const RunProgress& progress)
 {
     if (ticker_ && ticker_->due())
         drawProgress(progress);
-}
-
-void CliHost::reportFailure(const RunError& error)
-{
-    eraseProgress();
-    std::fprintf(stderr, "tessaline-split: %s\n", DescribeFailure(error).c_str());
 }
 
 double CliHost::elapsedSeconds() const
@@ -72,20 +65,6 @@ void CliHost::eraseProgress()
     std::fputs("\r\033[K", stderr);
     std::fflush(stderr);
     progressDrawn_ = false;
-}
-
-std::string DescribeFailure(const RunError& error)
-{
-    const char* what = "";
-    switch (error.what) {
-    case RunFailure::OpenSource: what = "cannot open source"; break;
-    case RunFailure::ReadSource: what = "cannot read source"; break;
-    case RunFailure::OpenPiece: what = "cannot open piece"; break;
-    case RunFailure::WritePiece: what = "cannot write piece"; break;
-    case RunFailure::ClosePiece: what = "cannot close piece"; break;
-    case RunFailure::NoFileNumber: what = "no free file number for"; break;
-    }
-    return std::string(what) + " '" + error.path + "': " + error.reason;
 }
 
 }  // namespace tess::cli

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <getopt.h>
+
 #include <string_view>
 
 #include "engine/Thresholds.h"
@@ -8,6 +10,23 @@
 namespace tess::cli {
 
 namespace {
+
+enum OptionCode { kLines = 256, kSize, kEncoding, kQuiet, kHelp, kVersion };
+
+const option kLongOptions[] = {
+    {"lines", required_argument, nullptr, kLines},   {"size", required_argument, nullptr, kSize},
+    {"encoding", required_argument, nullptr, kEncoding}, {"quiet", no_argument, nullptr, kQuiet},
+    {"help", no_argument, nullptr, kHelp},           {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+std::string OptionName(int code)
+{
+    for (const option* o = kLongOptions; o->name; ++o)
+        if (o->val == code)
+            return std::string("--") + o->name;
+    return std::string("-") + static_cast<char>(code);
+}
 
 bool IsWholeNumber(std::string_view text)
 {
@@ -19,6 +38,62 @@ double Threshold(std::string_view text, double defaultValue)
 {
     const double value = LenientValue(text);
     return value == 0 ? defaultValue : value;
+}
+
+bool SetEncoding(std::string_view name, CliOptions& options, std::string& complaint)
+{
+    if (name == "cp936")
+        options.codePage = CodePage::Cp936;
+    else if (name == "utf-8")
+        options.codePage = CodePage::Utf8;
+    else {
+        complaint = "unknown encoding '" + std::string(name) + "'";
+        return false;
+    }
+    return true;
+}
+
+bool SetThreshold(int code, std::string_view value, bool& modeGiven, CliOptions& options, std::string& complaint)
+{
+    if (modeGiven) {
+        complaint = "give one of --lines and --size";
+        return false;
+    }
+    if (!IsWholeNumber(value)) {
+        complaint = OptionName(code) + " takes a whole number, not '" + std::string(value) + "'";
+        return false;
+    }
+    modeGiven = true;
+    if (code == kLines) {
+        options.mode = SplitMode::ByLineCount;
+        options.threshold = Threshold(value, kDefaultLinesPerPiece);
+    } else {
+        options.mode = SplitMode::BySize;
+        options.threshold = Threshold(value, kDefaultThousandsPerPiece) * kCharactersPerThousand;
+    }
+    return true;
+}
+
+bool TakePaths(int argc, char* const* argv, CliOptions& options, std::string& complaint)
+{
+    const int positionals = argc - optind;
+    if (positionals > 2) {
+        complaint = "too many arguments";
+        return false;
+    }
+    if (positionals < 2) {
+        complaint = "SOURCE and DEST are needed";
+        return false;
+    }
+    options.source = argv[optind];
+    options.destination = argv[optind + 1];
+    if (options.source.empty() || options.destination.empty()) {
+        complaint = "SOURCE and DEST must not be empty";
+        return false;
+    }
+    if (options.destination.back() != '/')
+        options.destination += '/';
+    return true;
 }
 
 }  // namespace
@@ -35,82 +110,37 @@ std::string UsageText()
            "  --help, --version\n";
 }
 
-CliCommand ParseCommandLine(int argc, const char* const* argv, CliOptions& options, std::string& complaint)
+CliCommand ParseCommandLine(int argc, const char* const* args, CliOptions& options, std::string& complaint)
 {
-    std::string positional[2];
-    int positionals = 0;
+    // getopt_long moves the paths behind the options, as every GNU tool does.
+    auto argv = const_cast<char* const*>(args);
+    optind = 0;  // a fresh scan, also when called more than once
+    opterr = 0;  // the complaint is ours to word
     bool modeGiven = false;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
-        if (!isOption) {
-            if (positionals == 2) {
-                complaint = "too many arguments";
+    int code;
+    while ((code = getopt_long(argc, argv, ":", kLongOptions, nullptr)) != -1) {
+        switch (code) {
+        case kHelp: return CliCommand::Help;
+        case kVersion: return CliCommand::Version;
+        case kQuiet: options.quiet = true; break;
+        case kEncoding:
+            if (!SetEncoding(optarg, options, complaint))
                 return CliCommand::BadUsage;
-            }
-            positional[positionals++] = std::string(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help") {
-            return CliCommand::Help;
-        } else if (arg == "--version") {
-            return CliCommand::Version;
-        } else if (arg == "--quiet") {
-            options.quiet = true;
-        } else if (arg == "--lines" || arg == "--size" || arg == "--encoding") {
-            if (i + 1 >= argc) {
-                complaint = std::string(arg) + " needs a value";
+            break;
+        case kLines:
+        case kSize:
+            if (!SetThreshold(code, optarg, modeGiven, options, complaint))
                 return CliCommand::BadUsage;
-            }
-            const std::string_view value = argv[++i];
-            if (arg == "--encoding") {
-                if (value == "cp936")
-                    options.codePage = CodePage::Cp936;
-                else if (value == "utf-8")
-                    options.codePage = CodePage::Utf8;
-                else {
-                    complaint = "unknown encoding '" + std::string(value) + "'";
-                    return CliCommand::BadUsage;
-                }
-                continue;
-            }
-            if (modeGiven) {
-                complaint = "give one of --lines and --size";
-                return CliCommand::BadUsage;
-            }
-            if (!IsWholeNumber(value)) {
-                complaint = std::string(arg) + " takes a whole number, not '" + std::string(value) + "'";
-                return CliCommand::BadUsage;
-            }
-            modeGiven = true;
-            if (arg == "--lines") {
-                options.mode = SplitMode::ByLineCount;
-                options.threshold = Threshold(value, kDefaultLinesPerPiece);
-            } else {
-                options.mode = SplitMode::BySize;
-                options.threshold = Threshold(value, kDefaultThousandsPerPiece) * kCharactersPerThousand;
-            }
-        } else {
-            complaint = "unknown option '" + std::string(arg) + "'";
+            break;
+        case ':':
+            complaint = OptionName(optopt) + " needs a value";
+            return CliCommand::BadUsage;
+        default:
+            complaint = "unknown option '" + std::string(argv[optind - 1]) + "'";
             return CliCommand::BadUsage;
         }
     }
-    if (positionals != 2) {
-        complaint = "SOURCE and DEST are needed";
-        return CliCommand::BadUsage;
-    }
-    if (positional[0].empty() || positional[1].empty()) {
-        complaint = "SOURCE and DEST must not be empty";
-        return CliCommand::BadUsage;
-    }
-    options.source = positional[0];
-    options.destination = positional[1];
-    if (options.destination.back() != '/')
-        options.destination += '/';
-    return CliCommand::Split;
+    return TakePaths(argc, argv, options, complaint) ? CliCommand::Split : CliCommand::BadUsage;
 }
 
 }  // namespace tess::cli

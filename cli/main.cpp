@@ -9,6 +9,7 @@
 
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
+#include "cli/FailureText.h"
 #include "engine/SplitRun.h"
 
 namespace {
@@ -58,15 +59,19 @@ int main(int argc, char** argv)
 
     InstallSignalHandlers();
     const bool showProgress = !options.quiet && ::isatty(STDERR_FILENO);
-    cli::CliHost host(options, stopRequested, showProgress);
-    SplitSettings settings;
-    settings.mode = options.mode;
-    settings.threshold = options.threshold;
-    settings.codePage = options.codePage;
-    const RunResult result = RunSplit(host, settings);
+    cli::CliHost host(stopRequested, showProgress);
+    SplitRequest request;
+    request.sourceText = options.source;
+    request.destinationText = options.destination;
+    request.mode = options.mode;
+    request.threshold = options.threshold;
+    request.codePage = options.codePage;
+    const RunResult result = RunSplit(host, request);
 
     switch (result.outcome) {
     case RunOutcome::Failed:
+        if (!(host.folderFailed() && result.error->what == RunFailure::OpenPiece))
+            std::fprintf(stderr, "tessaline-split: %s\n", cli::DescribeFailure(*result.error).c_str());
         return kExitFailed;
     case RunOutcome::Stopped:
         std::fprintf(stderr, "tessaline-split: stopped\n");
@@ -74,6 +79,8 @@ int main(int argc, char** argv)
     case RunOutcome::Completed:
         break;
     }
+    if (host.folderFailed())
+        return kExitFailed;  // nothing was kept, or the run would have failed at its first piece
     const RunProgress& p = result.progress;
     std::printf("%llu pieces, %llu lines kept, %llu lines dropped, %llu bytes written, %.2f s\n",
                 static_cast<unsigned long long>(p.piecesWritten), static_cast<unsigned long long>(p.linesKept),

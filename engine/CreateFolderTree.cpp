@@ -3,21 +3,20 @@
 #include <cerrno>
 
 #include "runtime/Folders.h"
-#include "runtime/SystemError.h"
 
 namespace tess::modBrowseForFolder {
 
 namespace {
 
-bool Fail(int code, IMessageBox& messages)
+bool Fail(const std::string& folder, int code, IFolderTreeEvents& events)
 {
-    messages.showMessage("创建错误: " + SystemErrorText(code), MessageStyle::Plain, kAppTitle);
+    events.folderNotCreated(folder, {code, std::generic_category()});
     return false;
 }
 
 }  // namespace
 
-bool CreateFolderTree(const std::string& path, IMessageBox& messages)
+bool CreateFolderTree(const std::string& path, IFolderTreeEvents& events)
 {
     if (PathExists(path))
         return false;
@@ -26,7 +25,7 @@ bool CreateFolderTree(const std::string& path, IMessageBox& messages)
     if (path.size() >= 3 && path.compare(0, 2, "//") == 0) {
         const auto serverEnd = path.find('/', 2);
         if (serverEnd == std::string::npos)
-            return Fail(EINVAL, messages);  // a server with no share can never be a folder
+            return Fail(path, EINVAL, events);  // a server with no share can never be a folder
         searchFrom = serverEnd + 1;
     }
 
@@ -35,12 +34,12 @@ bool CreateFolderTree(const std::string& path, IMessageBox& messages)
         const std::string prefix = path.substr(0, slash + 1);
         if (!PathExists(prefix))
             if (const int code = CreateOneFolder(prefix))
-                return Fail(code, messages);
+                return Fail(prefix, code, events);
     }
 
     if (path.empty() || path.back() != '/')
         if (const int code = CreateOneFolder(path))
-            return Fail(code, messages);
+            return Fail(path, code, events);
     return true;
 }
 

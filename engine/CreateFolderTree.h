@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/MessageBox.h"
+#include "engine/FolderTreeEvents.h"
 
 namespace tess::modBrowseForFolder {
 
@@ -11,8 +11,8 @@ namespace tess::modBrowseForFolder {
 // beginning "//" has a server part ("//server/") that is never created; a bare "//server"
 // fails.
 // Returns true when it walked the whole path without a failure; false when the path existed
-// already (nothing is done) or on a failure, which it reports itself through `messages` as
-// "创建错误: " and the system's text, untitled. Folders created before a failure stay.
-bool CreateFolderTree(const std::string& path, IMessageBox& messages);
+// already (nothing is done) or on a failure, which it tells `events` with the folder that could
+// not be created. Folders created before a failure stay.
+bool CreateFolderTree(const std::string& path, IFolderTreeEvents& events);
 
 }  // namespace tess::modBrowseForFolder

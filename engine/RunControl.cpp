@@ -1,6 +1,5 @@
 #include "engine/RunControl.h"
 
-#include "engine/SplitRun.h"
 #include "engine/Thresholds.h"
 #include "runtime/Text.h"
 

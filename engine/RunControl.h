@@ -1,8 +1,11 @@
 #pragma once
 
-#include "runtime/RunWindow.h"
+#include "engine/RunWindow.h"
 
 namespace tess {
+
+// The caption of the start button while no run is running.
+inline constexpr const char* kStartCaption = "开始处理";
 
 // The start button's start/stop toggle, the elapsed-seconds display and the state a run shares
 // with the window: the stop flag and the two thresholds. Works on the window only through

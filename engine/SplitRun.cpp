@@ -10,15 +10,11 @@
 #include "runtime/Folders.h"
 #include "runtime/LineReader.h"
 #include "runtime/PieceWriter.h"
-#include "runtime/SystemError.h"
 #include "runtime/Text.h"
 
 namespace tess {
 
 namespace {
-
-constexpr const char* kCompletedNotice = "转换处理完成！";
-constexpr const char* kNoticeTitle = "提示";
 
 RunFailure FailureOf(PieceWriter::Step step)
 {
@@ -32,8 +28,8 @@ RunFailure FailureOf(PieceWriter::Step step)
 
 class SplitRun {
 public:
-    SplitRun(ISplitHost& host, const SplitSettings& settings)
-        : host_(host), settings_(settings), reader_(settings.readBlock), writer_(settings.writeBuffer)
+    SplitRun(ISplitHost& host, const SplitRequest& request)
+        : host_(host), request_(request), reader_(request.readBlock), writer_(request.writeBuffer)
     {
     }
 
@@ -60,7 +56,7 @@ private:
     void endRun();
 
     ISplitHost& host_;
-    const SplitSettings& settings_;
+    const SplitRequest& request_;
     LineReader reader_;
     PieceWriter writer_;
     std::string sourcePath_;
@@ -75,14 +71,14 @@ private:
 
 RunResult SplitRun::run()
 {
-    baseName_ = BaseName(SourceFileName(host_.sourceText()));
-    destination_ = host_.destinationText();
+    baseName_ = BaseName(SourceFileName(request_.sourceText));
+    destination_ = request_.destinationText;
     if (!PathExists(destination_))
         modBrowseForFolder::CreateFolderTree(destination_, host_);
-    if (settings_.mode == SplitMode::BySize)
-        reader_.countCharacters(settings_.codePage);
+    if (request_.mode == SplitMode::BySize)
+        reader_.countCharacters(request_.codePage);
 
-    sourcePath_ = std::string(TrimSpaces(host_.sourceText()));
+    sourcePath_ = std::string(TrimSpaces(request_.sourceText));
     if (!takeFileNumbers())
         return fail(RunFailure::NoFileNumber, sourcePath_, EMFILE);
     host_.setTimerEnabled(true);
@@ -137,7 +133,7 @@ void SplitRun::keep(std::string_view raw)
     progress_.bytesWritten += line.size() + 2;
 
     fill_ += weigh(raw.size() - line.size());
-    if (fill_ < settings_.threshold)
+    if (fill_ < request_.threshold)
         return;
     fill_ = 0;
     ++pieceCounter_;
@@ -146,7 +142,7 @@ void SplitRun::keep(std::string_view raw)
 
 double SplitRun::weigh(std::size_t trimmed) const
 {
-    if (settings_.mode == SplitMode::ByLineCount)
+    if (request_.mode == SplitMode::ByLineCount)
         return 1;
     return static_cast<double>(reader_.lineChars() - trimmed);  // a space is one character
 }
@@ -169,14 +165,11 @@ RunResult SplitRun::completed()
     if (!finishPieces())
         return failedWriting();
     endRun();
-    host_.setStartCaption(kStartCaption);
-    host_.showMessage(kCompletedNotice, MessageStyle::Information, kNoticeTitle);
     return {RunOutcome::Completed, progress_, std::nullopt};
 }
 
 RunResult SplitRun::stopped()
 {
-    // The stop click has restored the caption already.
     if (!finishPieces())
         return failedWriting();
     endRun();
@@ -194,10 +187,7 @@ RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
     progress_.linesKept = written.lines;
     progress_.bytesWritten = written.bytes;
     endRun();
-    host_.setStartCaption(kStartCaption);
-    RunError error{what, path, code, SystemErrorText(code)};
-    host_.reportFailure(error);
-    return {RunOutcome::Failed, progress_, error};
+    return {RunOutcome::Failed, progress_, RunError{what, path, SystemError(code)}};
 }
 
 void SplitRun::endRun()
@@ -211,9 +201,9 @@ void SplitRun::endRun()
 
 }  // namespace
 
-RunResult RunSplit(ISplitHost& host, const SplitSettings& settings)
+RunResult RunSplit(ISplitHost& host, const SplitRequest& request)
 {
-    SplitRun run(host, settings);
+    SplitRun run(host, request);
     try {
         return run.run();
     } catch (const std::bad_alloc&) {

@@ -21,7 +21,7 @@ std::string WhatFailed(RunFailure what)
 
 std::string Reason(const RunError& error)
 {
-    switch (error.code) {
+    switch (error.error.value()) {
     case ENOENT: return "文件或目录不存在";
     case EACCES:
     case EPERM: return "没有访问权限";
@@ -35,7 +35,7 @@ std::string Reason(const RunError& error)
     case EMFILE:
     case ENFILE: return "打开的文件太多";
     case ENAMETOOLONG: return "文件名太长";
-    default: return error.reason;
+    default: return error.error.message();
     }
 }
 

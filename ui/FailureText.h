@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/RunError.h"
+#include "engine/RunError.h"
 
 namespace tess {
 

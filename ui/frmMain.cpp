@@ -29,6 +29,9 @@ constexpr int kTickMilliseconds = 1000;
 constexpr std::uint32_t kLinkTextColor = 0x000000FF;
 constexpr int kProgressScale = 1000;  // the bar counts tenths of a percent
 constexpr const char* kErrorTitle = "错误";
+constexpr const char* kCompletedNotice = "转换处理完成！";
+constexpr const char* kNoticeTitle = "提示";
+constexpr const char* kFolderErrorPrefix = "创建错误: ";
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -182,18 +185,21 @@ void frmMain::SplitBySize() { runSplit(SplitMode::BySize, runControl_.sizeThresh
 
 void frmMain::runSplit(SplitMode mode, double threshold)
 {
-    SplitSettings settings;
-    settings.mode = mode;
-    settings.threshold = threshold;
-    settings.codePage = CodePage::Cp936;
+    SplitRequest request;
+    request.sourceText = sourceText();
+    request.destinationText = destinationText();
+    request.mode = mode;
+    request.threshold = threshold;
+    request.codePage = CodePage::Cp936;
 
     bytesRead_ = 0;
     sourceBytes_ = 0;
     showProgress();
     YieldTicker ticker(kYieldPeriod);
     yieldTicker_ = &ticker;
-    lastRun_ = RunSplit(*this, settings);
+    lastRun_ = RunSplit(*this, request);
     yieldTicker_ = nullptr;
+    announce(lastRun_);
 
     // The close that stopped this run was refused while the split held its files; repeat it
     // once the click that started the run has returned.
@@ -231,9 +237,25 @@ void frmMain::showProgress()
     ui_->prgRead->setValue(static_cast<int>(share * kProgressScale));
 }
 
-void frmMain::reportFailure(const RunError& error)
+void frmMain::announce(const RunResult& run)
 {
-    showMessage(FailureText(error), MessageStyle::Error, kErrorTitle);
+    switch (run.outcome) {
+    case RunOutcome::Completed:
+        setStartCaption(kStartCaption);
+        showMessage(kCompletedNotice, MessageStyle::Information, kNoticeTitle);
+        break;
+    case RunOutcome::Stopped:
+        break;  // the stop click has restored the caption already
+    case RunOutcome::Failed:
+        setStartCaption(kStartCaption);
+        showMessage(FailureText(*run.error), MessageStyle::Error, kErrorTitle);
+        break;
+    }
+}
+
+void frmMain::folderNotCreated(const std::string&, std::error_code error)
+{
+    showMessage(kFolderErrorPrefix + error.message(), MessageStyle::Plain, kAppTitle);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

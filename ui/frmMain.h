@@ -8,8 +8,8 @@
 
 #include "engine/RunControl.h"
 #include "engine/SplitRun.h"
-#include "runtime/RunWindow.h"
-#include "runtime/SplitHost.h"
+#include "engine/RunWindow.h"
+#include "engine/SplitHost.h"
 #include "runtime/YieldTicker.h"
 #include "ui/FormDesign.h"
 #include "ui/Pickers.h"
@@ -62,7 +62,7 @@ public:
     void setTimerEnabled(bool enabled) override;
     void yieldToEvents(const RunProgress& progress) override;
     bool stopRequested() const override { return runControl_.stopFlag(); }
-    void reportFailure(const RunError& error) override;
+    void folderNotCreated(const std::string& folder, std::error_code error) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +73,8 @@ private:
     void cmdSelectFileClick();
     void cmdSelectFolderClick();
     void runSplit(SplitMode mode, double threshold);
+    // What the window shows once a run has returned: the notice, an error box, or nothing.
+    void announce(const RunResult& run);
     void showProgress();
 
     std::unique_ptr<Ui::frmMain> ui_;

@@ -96,14 +96,20 @@ TEST_F(Cli, NamesThePathAndTheReasonOfAFailure)
     EXPECT_EQ(run.out, "");
 }
 
-TEST_F(Cli, NamesTheFolderItCouldNotCreate)
+TEST_F(Cli, NamesTheFolderItCouldNotCreateOnceAndInEnglish)
 {
     WriteFile(dir.path() + "file", "");
-    const std::string dest = dir.path() + "file/out/";
-    const Finished run = RunToEnd({kSplit, source, dest});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "tessaline-split: 创建错误: File exists (creating '" + dest + "')\n"
-                       "tessaline-split: cannot open piece '" + dest + "book1.txt': Not a directory\n");
+    const std::string tooLong = dir.path() + "made/" + std::string(300, 'x') + "/";
+    const struct {
+        std::string destination, folder, reason;
+    } cases[] = {{dir.path() + "file/out/", dir.path() + "file/", "File exists"},
+                 {tooLong + "deeper/", tooLong, "File name too long"}};
+    for (const auto& c : cases) {
+        const Finished run = RunToEnd({kSplit, "--quiet", source, c.destination});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "tessaline-split: cannot create folder '" + c.folder + "': " + c.reason + "\n");
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 TEST_F(Cli, ReportsAPieceThatOutgrowsTheFileSizeLimitAndLeavesNoTornLine)

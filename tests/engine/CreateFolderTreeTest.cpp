@@ -15,23 +15,20 @@ using modBrowseForFolder::CreateFolderTree;
 using testing::Exists;
 using testing::TempDir;
 
-class MessageRecorder : public IMessageBox {
+// Writes down each folder that could not be created, with the system's reason.
+class FailureRecorder : public IFolderTreeEvents {
 public:
-    void showMessage(const std::string& text, MessageStyle style, const std::string& title) override
+    void folderNotCreated(const std::string& folder, std::error_code error) override
     {
-        messages.push_back(text);
-        styles.push_back(style);
-        titles.push_back(title);
+        messages.push_back(folder + ": " + error.message());
     }
     std::vector<std::string> messages;
-    std::vector<MessageStyle> styles;
-    std::vector<std::string> titles;
 };
 
 class FolderTree : public ::testing::Test {
 protected:
     TempDir dir;
-    MessageRecorder box;
+    FailureRecorder box;
 };
 
 TEST_F(FolderTree, DoesNothingForAnExistingPath)
@@ -66,23 +63,22 @@ TEST_F(FolderTree, SkipsTheServerPartOfADoubleSlashPath)
     const std::string server = "tessaline-no-such-server-" + std::to_string(::getpid());
     EXPECT_FALSE(CreateFolderTree("//" + server + "/share/dir/", box));
     EXPECT_FALSE(Exists("/" + server)) << "the server part must never be created";
-    EXPECT_EQ(box.messages, std::vector<std::string>{"创建错误: No such file or directory"});
+    EXPECT_EQ(box.messages, std::vector<std::string>{"//" + server + "/share/: No such file or directory"});
 }
 
 TEST_F(FolderTree, RefusesABareServer)
 {
     EXPECT_FALSE(CreateFolderTree("//tessaline-no-such-server", box));
     ASSERT_EQ(box.messages.size(), 1u);
-    EXPECT_EQ(box.messages[0], "创建错误: Invalid argument");
+    EXPECT_EQ(box.messages[0], "//tessaline-no-such-server: Invalid argument");
 }
 
-TEST_F(FolderTree, ReportsAPrefixThatIsAFileUntitledAndWithoutIcon)
+TEST_F(FolderTree, ReportsTheFolderBehindAPrefixThatIsAFile)
 {
     testing::WriteFile(dir.path() + "file", "");
     EXPECT_FALSE(CreateFolderTree(dir.path() + "file/sub/", box));
-    EXPECT_EQ(box.messages, std::vector<std::string>{"创建错误: File exists"});
-    EXPECT_EQ(box.styles, std::vector<MessageStyle>{MessageStyle::Plain});
-    EXPECT_EQ(box.titles, std::vector<std::string>{"Quorrax"});
+    // "file/" names a folder, which a file of that name is not: that is the folder not made.
+    EXPECT_EQ(box.messages, std::vector<std::string>{dir.path() + "file/: File exists"});
     EXPECT_FALSE(Exists(dir.path() + "file/sub"));
 }
 
@@ -91,7 +87,7 @@ TEST_F(FolderTree, KeepsTheFoldersItCreatedBeforeAFailure)
     const std::string tooLong(300, 'x');
     EXPECT_FALSE(CreateFolderTree(dir.path() + "made/" + tooLong + "/never/", box));
     EXPECT_TRUE(Exists(dir.path() + "made"));
-    EXPECT_EQ(box.messages, std::vector<std::string>{"创建错误: File name too long"});
+    EXPECT_EQ(box.messages, std::vector<std::string>{dir.path() + "made/" + tooLong + "/: File name too long"});
 }
 
 }  // namespace

@@ -1,37 +1,25 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "runtime/SplitHost.h"
+#include "engine/SplitHost.h"
 
 namespace tess::testing {
 
-// Stands in for the window in engine tests: it answers with the texts it was given and writes
-// down, in order, everything the run does to it.
+// Stands in for the window in engine tests: it writes down, in order, everything the run tells it.
 class RecordingHost : public ISplitHost {
 public:
-    std::string source;
-    std::string destination;
     bool stop = false;
     // Called after each yield with the number of yields so far; tests raise `stop` from it.
     std::function<void(int)> onYield;
 
-    std::vector<std::string> events;  // "timer on", "caption 开始处理", "message 64 提示 转换处理完成！", ...
-    std::optional<RunError> failure;
+    std::vector<std::string> events;  // "timer on", "folder /x/out/ File exists", "timer off"
     int yields = 0;
     RunProgress lastProgress;
 
-    std::string sourceText() const override { return source; }
-    std::string destinationText() const override { return destination; }
     void setTimerEnabled(bool enabled) override { events.push_back(enabled ? "timer on" : "timer off"); }
-    void setStartCaption(const std::string& caption) override { events.push_back("caption " + caption); }
-    void showMessage(const std::string& text, MessageStyle style, const std::string& title) override
-    {
-        events.push_back("message " + std::to_string(static_cast<int>(style)) + " " + title + " " + text);
-    }
     void yieldToEvents(const RunProgress& progress) override
     {
         lastProgress = progress;
@@ -40,10 +28,9 @@ public:
             onYield(yields);
     }
     bool stopRequested() const override { return stop; }
-    void reportFailure(const RunError& error) override
+    void folderNotCreated(const std::string& folder, std::error_code error) override
     {
-        failure = error;
-        events.push_back("failure");
+        events.push_back("folder " + folder + " " + error.message());
     }
 };
 

@@ -15,25 +15,25 @@ class SplitFixture : public ::testing::Test {
 protected:
     SplitFixture()
     {
-        host.source = dir.path() + "book.txt";
-        host.destination = out();
+        request.sourceText = dir.path() + "book.txt";
+        request.destinationText = out();
     }
 
     std::string out() const { return dir.path() + "out/"; }
     std::string piece(int number) const { return out() + "book" + std::to_string(number) + ".txt"; }
-    void source(const std::string& bytes) { WriteFile(host.source, bytes); }
+    void source(const std::string& bytes) { WriteFile(request.sourceText, bytes); }
 
     RunResult split(SplitMode mode, double threshold, std::size_t block = 1 << 20)
     {
-        SplitSettings settings;
-        settings.mode = mode;
-        settings.threshold = threshold;
-        settings.readBlock = block;
-        settings.writeBuffer = block;
-        return RunSplit(host, settings);
+        request.mode = mode;
+        request.threshold = threshold;
+        request.readBlock = block;
+        request.writeBuffer = block;
+        return RunSplit(host, request);
     }
 
     TempDir dir;
+    SplitRequest request;
     RecordingHost host;
 };
 

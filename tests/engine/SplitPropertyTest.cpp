@@ -95,18 +95,18 @@ TEST_F(SplitProperty, PiecesHoldExactlyTheKeptLinesEachWithinItsThreshold)
         const SplitMode mode = random() % 2 ? SplitMode::ByLineCount : SplitMode::BySize;
         const double threshold = 1 + random() % (mode == SplitMode::ByLineCount ? 8 : 40);
         const std::size_t block = 1 + random() % 64;
-        host.destination = dir.path() + "round" + std::to_string(round) + "/";
+        request.destinationText = dir.path() + "round" + std::to_string(round) + "/";
 
         const RunResult result = split(mode, threshold, block);
         ASSERT_EQ(result.outcome, RunOutcome::Completed) << "round " << round;
 
         const auto expected = ExpectedPieces(KeptLines(text), mode, threshold);
         for (std::size_t i = 0; i < expected.size(); ++i)
-            ASSERT_EQ(ReadFile(host.destination + "book" + std::to_string(i + 1) + ".txt"), expected[i])
+            ASSERT_EQ(ReadFile(request.destinationText + "book" + std::to_string(i + 1) + ".txt"), expected[i])
                 << "round " << round << ", piece " << i + 1;
-        EXPECT_FALSE(Exists(host.destination + "book" + std::to_string(expected.size() + 1) + ".txt"));
+        EXPECT_FALSE(Exists(request.destinationText + "book" + std::to_string(expected.size() + 1) + ".txt"));
         EXPECT_EQ(result.progress.piecesWritten, expected.size());
-        ASSERT_EQ(ReadFile(host.source), text) << "the source changed in round " << round;
+        ASSERT_EQ(ReadFile(request.sourceText), text) << "the source changed in round " << round;
     }
 }
 

@@ -17,7 +17,7 @@ TEST(FailureText, NamesWhatFailedThePathAndTheReason)
         {RunFailure::ClosePiece, "关闭输出文件出错"}, {RunFailure::NoFileNumber, "没有空闲的文件号"},
     };
     for (const auto& [what, words] : cases) {
-        const std::string text = FailureText({what, "/data/书.txt", ENOSPC, "No space left on device"});
+        const std::string text = FailureText({what, "/data/书.txt", SystemError(ENOSPC)});
         EXPECT_TRUE(Contains(text, words)) << text;
         EXPECT_TRUE(Contains(text, "/data/书.txt")) << text;
         EXPECT_TRUE(Contains(text, "磁盘空间不足")) << text;
@@ -26,7 +26,7 @@ TEST(FailureText, NamesWhatFailedThePathAndTheReason)
 
 TEST(FailureText, AnUncommonReasonIsTheSystemsOwnText)
 {
-    const std::string text = FailureText({RunFailure::ReadSource, "/x", EBADMSG, "Bad message"});
+    const std::string text = FailureText({RunFailure::ReadSource, "/x", SystemError(EBADMSG)});
     EXPECT_TRUE(Contains(text, "Bad message")) << text;
 }
 

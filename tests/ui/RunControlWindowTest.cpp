@@ -176,6 +176,20 @@ TEST_F(RunFromWindow, APieceThatCannotBeMadeIsReportedWithItsPath)
     EXPECT_EQ(text("cmdStart"), "开始处理");
 }
 
+TEST_F(RunFromWindow, AFolderThatCannotBeMadeIsAnUntitledBoxBeforeThePieceError)
+{
+    useSource("line\r\n");
+    WriteFile(dir.path() + "plain-file", "");
+    setText("txtSave", QString::fromStdString(dir.path() + "plain-file/sub/"));
+    clickStart();
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0].text, "创建错误: File exists");
+    EXPECT_EQ(messages.messages[0].style, MessageStyle::Plain);
+    EXPECT_EQ(messages.messages[0].title, "Quorrax");
+    EXPECT_EQ(messages.messages[1].title, "错误");
+    EXPECT_NE(messages.messages[1].text.find("无法创建输出文件"), std::string::npos);
+}
+
 TEST_F(RunFromWindow, EachTickAddsASecond)
 {
     tick();

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+#include "engine/RunError.h"
+
+namespace tess::cli {
+
+// The English sentence for a failed run, naming the path and the system's reason.
+std::string DescribeFailure(const RunError& error);
+
+// The English sentence for a destination folder that could not be created.
+std::string DescribeFolderFailure(const std::string& folder, std::error_code error);
+
+}  // namespace tess::cli
