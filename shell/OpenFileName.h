@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class QWidget;
 
@@ -42,5 +43,8 @@ struct OPENFILENAME {
     const void* lpfnHook = nullptr;  // hooks do not exist on Linux; always null
     std::optional<std::string> lpTemplateName;
 };
+
+// A record text up to its first NUL; the whole text when it holds none.
+inline std::string BeforeNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
 }  // namespace tess

@@ -49,18 +49,14 @@ private:
     bool pathMustExist_;
 };
 
-// A record text up to its first NUL; empty when the field is absent.
-std::string BeforeNul(const std::optional<std::string>& field)
+QString FieldText(const std::optional<std::string>& field)
 {
-    const std::string text = field.value_or(std::string());
-    return text.substr(0, text.find('\0'));
+    return QString::fromStdString(BeforeNul(field.value_or(std::string())));
 }
-
-QString FieldText(const std::optional<std::string>& field) { return QString::fromStdString(BeforeNul(field)); }
 
 QString FieldPath(const std::optional<std::string>& field)
 {
-    return QFile::decodeName(QByteArray::fromStdString(BeforeNul(field)));
+    return QFile::decodeName(QByteArray::fromStdString(BeforeNul(field.value_or(std::string()))));
 }
 
 void ApplyFlags(QFileDialog& dialog, FileDialogKind kind, std::uint32_t flags)

@@ -140,7 +140,7 @@ void cFileDialog::ShowOpen()
     if (!ChoiceMade(showDialog_, FileDialogKind::Open, record_, cancelError_, kOpenCancelSource))
         return;
     const std::string chosen = record_.lpstrFile.value_or(std::string());
-    filename_ = (record_.Flags & OFN_ALLOWMULTISELECT) ? chosen : TrimAtNull(chosen);
+    filename_ = (record_.Flags & OFN_ALLOWMULTISELECT) ? chosen : BeforeNul(chosen);
 }
 
 void cFileDialog::ShowSave()
@@ -148,7 +148,7 @@ void cFileDialog::ShowSave()
     record_.Flags = static_cast<std::uint32_t>(flags_);
     PrepareBuffers(record_, filename_, fileTitle_, kBufferLength);
     if (ChoiceMade(showDialog_, FileDialogKind::Save, record_, cancelError_, kSaveCancelSource))
-        filename_ = TrimAtNull(record_.lpstrFile.value_or(std::string()));
+        filename_ = BeforeNul(record_.lpstrFile.value_or(std::string()));
 }
 
 void cFileDialog::ParseMultiFileName(std::string& sDir, std::vector<std::string>& sFiles,
@@ -171,9 +171,7 @@ void cFileDialog::ParseMultiFileName(std::string& sDir, std::vector<std::string>
         return;
     }
     sDir = filename_.substr(0, slash + 1);
-    sFiles = {TrimAtNull(filename_.substr(slash + 1))};
+    sFiles = {BeforeNul(filename_.substr(slash + 1))};
 }
-
-std::string cFileDialog::TrimAtNull(const std::string& text) { return text.substr(0, text.find('\0')); }
 
 }  // namespace tess
