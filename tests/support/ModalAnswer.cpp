@@ -1,4 +1,4 @@
-#include "ModalAnswer.h"
+#include "support/ModalAnswer.h"
 
 #include <exception>
 #include <string>
