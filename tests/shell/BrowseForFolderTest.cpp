@@ -9,17 +9,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "DialogAnswers.h"
 #include "ScratchFolder.h"
+#include "support/DialogAnswers.h"
+#include "support/ModalAnswer.h"
 
 namespace tess {
 namespace {
 
 using ::testing::HasSubstr;
 using modBrowseForFolder::BrowseForFolder;
-using test::Accept;
-using test::AcceptExpectingMessage;
-using test::AnswerNextFileDialog;
+using testing::Accept;
+using testing::AcceptExpectingMessage;
+using testing::AnswerNext;
 
 const std::string kPrompt = "请选择一个目录用于存放分割后的文件.";
 
@@ -31,7 +32,7 @@ protected:
 
 TEST_F(BrowseForFolderTest, ReturnsTheChosenFolderWithoutAFinalSlashExceptForTheRoot) {
     folder.createFolder(QStringLiteral("输出"));
-    AnswerNextFileDialog([this](QFileDialog& shown) {
+    AnswerNext<QFileDialog> chooseOutput([this](QFileDialog& shown) {
         EXPECT_EQ(shown.parentWidget(), &window);
         EXPECT_EQ(shown.windowTitle(), QString::fromStdString(kPrompt));
         EXPECT_EQ(shown.fileMode(), QFileDialog::Directory);
@@ -41,7 +42,7 @@ TEST_F(BrowseForFolderTest, ReturnsTheChosenFolderWithoutAFinalSlashExceptForThe
     });
     EXPECT_EQ(BrowseForFolder(&window, kPrompt), folder.bytes(QStringLiteral("输出")));
 
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> chooseRoot([](QFileDialog& shown) {
         shown.setDirectory(QStringLiteral("/"));
         Accept(shown);
     });
@@ -50,7 +51,7 @@ TEST_F(BrowseForFolderTest, ReturnsTheChosenFolderWithoutAFinalSlashExceptForThe
 
 TEST_F(BrowseForFolderTest, OffersOnlyExistingFoldersAndGivesEmptyTextOnCancel) {
     folder.createFile(QStringLiteral("a.txt"));
-    AnswerNextFileDialog([this](QFileDialog& shown) {
+    AnswerNext<QFileDialog> chooseMissing([this](QFileDialog& shown) {
         shown.setDirectory(folder.path());
         shown.selectFile(QStringLiteral("nosuch"));
         EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("nosuch"));

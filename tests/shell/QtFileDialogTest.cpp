@@ -11,10 +11,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "DialogAnswers.h"
 #include "ScratchFolder.h"
 #include "shell/RaisedError.h"
 #include "shell/cFileDialog.h"
+#include "support/DialogAnswers.h"
+#include "support/ModalAnswer.h"
 
 namespace tess {
 namespace {
@@ -22,9 +23,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::UnorderedElementsAre;
-using test::Accept;
-using test::AcceptExpectingMessage;
-using test::AnswerNextFileDialog;
+using testing::Accept;
+using testing::AcceptExpectingMessage;
+using testing::AnswerNext;
 
 class QtFileDialogTest : public ::testing::Test {
 protected:
@@ -56,7 +57,7 @@ TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFil
     dialog.FilterIndex(2);
     dialog.DialogTitle("导入文本");
     dialog.Flags(OFN_FILEMUSTEXIST);
-    AnswerNextFileDialog([this](QFileDialog& shown) {
+    AnswerNext<QFileDialog> chooseChapter([this](QFileDialog& shown) {
         EXPECT_EQ(shown.parentWidget(), &window);
         EXPECT_TRUE(shown.testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptOpen);
@@ -84,12 +85,12 @@ TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked) {
         shown.reject();
     };
 
-    AnswerNextFileDialog(cancel);
+    AnswerNext<QFileDialog> cancelOpen(cancel);
     dialog.ShowOpen();
     EXPECT_EQ(dialog.Filename(), proposed);
 
     dialog.CancelError(true);
-    AnswerNextFileDialog(cancel);
+    AnswerNext<QFileDialog> cancelRaising(cancel);
     EXPECT_THROW(dialog.ShowOpen(), RaisedError);
     EXPECT_EQ(dialog.Filename(), proposed);
 }
@@ -97,7 +98,7 @@ TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked) {
 TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
     dialog.DefaultExt("txt");
     dialog.Flags(OFN_OVERWRITEPROMPT);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> declineReplacing([](QFileDialog& shown) {
         EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptSave);
         EXPECT_EQ(shown.fileMode(), QFileDialog::AnyFile);
         shown.selectFile(QStringLiteral("BOOK.TXT"));
@@ -109,7 +110,7 @@ TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
     EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("草稿.txt")));
 
     dialog.Flags(0);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> saveOverExisting([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("BOOK.TXT"));
         Accept(shown);
     });
@@ -119,7 +120,7 @@ TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
 
 TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseReturned) {
     dialog.Flags(OFN_FILEMUSTEXIST);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> openMissing([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("missing.txt"));
         EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("missing.txt"));
         shown.reject();
@@ -128,7 +129,7 @@ TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseR
     EXPECT_EQ(dialog.Filename(), "");
 
     dialog.Flags(OFN_PATHMUSTEXIST);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> saveInMissingFolder([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("nowhere/new.txt"));
         EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("nowhere"));
         shown.selectFile(QStringLiteral("new.txt"));
@@ -138,7 +139,7 @@ TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseR
     EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("new.txt")));
 
     dialog.Flags(0);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> openInMissingFolder([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("nowhere/new.txt"));
         Accept(shown);
     });
@@ -148,7 +149,7 @@ TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseR
 
 TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames) {
     dialog.Flags(static_cast<std::int32_t>(OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST));
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> chooseTwo([](QFileDialog& shown) {
         EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFiles);
         // Several names are typed into the name box, each in quotes.
         auto* nameBox = shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
