@@ -2,6 +2,7 @@
 
 #include "shell/BrowseForFolder.h"
 
+#include <filesystem>
 #include <string>
 
 #include <QFileDialog>
@@ -9,9 +10,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "ScratchFolder.h"
 #include "support/DialogAnswers.h"
+#include "support/DialogPaths.h"
 #include "support/ModalAnswer.h"
+#include "support/TempDir.h"
 
 namespace tess {
 namespace {
@@ -21,26 +23,30 @@ using modBrowseForFolder::BrowseForFolder;
 using testing::Accept;
 using testing::AcceptExpectingMessage;
 using testing::AnswerNext;
+using testing::DialogBytes;
+using testing::DialogPath;
+using testing::TempDir;
+using testing::WriteFile;
 
 const std::string kPrompt = "请选择一个目录用于存放分割后的文件.";
 
 class BrowseForFolderTest : public ::testing::Test {
 protected:
-    test::ScratchFolder folder;
+    TempDir dir;
     QWidget window;
 };
 
 TEST_F(BrowseForFolderTest, ReturnsTheChosenFolderWithoutAFinalSlashExceptForTheRoot) {
-    folder.createFolder(QStringLiteral("输出"));
+    ASSERT_TRUE(std::filesystem::create_directory(dir.path() + "输出"));
     AnswerNext<QFileDialog> chooseOutput([this](QFileDialog& shown) {
         EXPECT_EQ(shown.parentWidget(), &window);
         EXPECT_EQ(shown.windowTitle(), QString::fromStdString(kPrompt));
         EXPECT_EQ(shown.fileMode(), QFileDialog::Directory);
         EXPECT_TRUE(shown.testOption(QFileDialog::ShowDirsOnly));
-        shown.setDirectory(folder.path(QStringLiteral("输出")));
+        shown.setDirectory(DialogPath(dir, "输出"));
         Accept(shown);
     });
-    EXPECT_EQ(BrowseForFolder(&window, kPrompt), folder.bytes(QStringLiteral("输出")));
+    EXPECT_EQ(BrowseForFolder(&window, kPrompt), DialogBytes(dir, "输出"));
 
     AnswerNext<QFileDialog> chooseRoot([](QFileDialog& shown) {
         shown.setDirectory(QStringLiteral("/"));
@@ -50,9 +56,9 @@ TEST_F(BrowseForFolderTest, ReturnsTheChosenFolderWithoutAFinalSlashExceptForThe
 }
 
 TEST_F(BrowseForFolderTest, OffersOnlyExistingFoldersAndGivesEmptyTextOnCancel) {
-    folder.createFile(QStringLiteral("a.txt"));
+    WriteFile(dir.path() + "a.txt", "");
     AnswerNext<QFileDialog> chooseMissing([this](QFileDialog& shown) {
-        shown.setDirectory(folder.path());
+        shown.setDirectory(DialogPath(dir));
         shown.selectFile(QStringLiteral("nosuch"));
         EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("nosuch"));
         shown.reject();

@@ -1,5 +1,6 @@
 // cFileDialog with the dialog the application uses, answered by the test as a user would.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "ScratchFolder.h"
 #include "shell/RaisedError.h"
 #include "shell/cFileDialog.h"
 #include "support/DialogAnswers.h"
+#include "support/DialogPaths.h"
 #include "support/ModalAnswer.h"
+#include "support/TempDir.h"
 
 namespace tess {
 namespace {
@@ -26,28 +28,32 @@ using ::testing::UnorderedElementsAre;
 using testing::Accept;
 using testing::AcceptExpectingMessage;
 using testing::AnswerNext;
+using testing::DialogBytes;
+using testing::DialogPath;
+using testing::TempDir;
+using testing::WriteFile;
 
 class QtFileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder.createFile(QStringLiteral("BOOK.TXT"));
-        folder.createFile(QStringLiteral("notes.md"));
-        folder.createFolder(QStringLiteral("章节"));
-        folder.createFile(QStringLiteral("章节/第一章.txt"));
+        WriteFile(dir.path() + "BOOK.TXT", "");
+        WriteFile(dir.path() + "notes.md", "");
+        ASSERT_TRUE(std::filesystem::create_directory(dir.path() + "章节"));
+        WriteFile(dir.path() + "章节/第一章.txt", "");
         dialog.hWnd(&window);
-        dialog.InitDir(folder.bytes());
+        dialog.InitDir(DialogBytes(dir));
     }
 
-    // The files of the scratch folder that the shown dialog's current filter lets through, matched
+    // The files of the temporary folder that the shown dialog's current filter lets through, matched
     // as its file list matches them.
     QStringList filesShownIn(const QFileDialog& shown) const {
         const auto* model = shown.findChild<QFileSystemModel*>();
         EXPECT_NE(model, nullptr);
         return model == nullptr ? QStringList()
-                                : QDir(folder.path()).entryList(model->nameFilters(), QDir::Files | QDir::CaseSensitive);
+                                : QDir(DialogPath(dir)).entryList(model->nameFilters(), QDir::Files | QDir::CaseSensitive);
     }
 
-    test::ScratchFolder folder;
+    TempDir dir;
     QWidget window;
     cFileDialog dialog;
 };
@@ -63,25 +69,25 @@ TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFil
         EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFile);
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("导入文本"));
-        EXPECT_EQ(shown.directory().absolutePath(), folder.path());
+        EXPECT_EQ(shown.directory().absolutePath(), DialogPath(dir));
         EXPECT_THAT(filesShownIn(shown), ElementsAre("BOOK.TXT"));
 
         shown.selectNameFilter(shown.nameFilters().at(0));
         EXPECT_THAT(filesShownIn(shown), ElementsAre("notes.md"));
-        shown.selectFile(folder.path(QStringLiteral("章节/第一章.txt")));
+        shown.selectFile(DialogPath(dir, "章节/第一章.txt"));
         Accept(shown);
     });
     dialog.ShowOpen();
 
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("章节/第一章.txt")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "章节/第一章.txt"));
     EXPECT_EQ(dialog.FilterIndex(), 1);
 }
 
 TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked) {
-    const std::string proposed = folder.bytes(QStringLiteral("BOOK.TXT"));
+    const std::string proposed = DialogBytes(dir, "BOOK.TXT");
     dialog.Filename(proposed);
     const auto cancel = [this](QFileDialog& shown) {
-        EXPECT_EQ(shown.selectedFiles(), QStringList{folder.path(QStringLiteral("BOOK.TXT"))});
+        EXPECT_EQ(shown.selectedFiles(), QStringList{DialogPath(dir, "BOOK.TXT")});
         shown.reject();
     };
 
@@ -107,7 +113,7 @@ TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
         Accept(shown);
     });
     dialog.ShowSave();
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("草稿.txt")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "草稿.txt"));
 
     dialog.Flags(0);
     AnswerNext<QFileDialog> saveOverExisting([](QFileDialog& shown) {
@@ -115,7 +121,7 @@ TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
         Accept(shown);
     });
     dialog.ShowSave();
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("BOOK.TXT")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "BOOK.TXT"));
 }
 
 TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseReturned) {
@@ -136,7 +142,7 @@ TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseR
         Accept(shown);
     });
     dialog.ShowSave();
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("new.txt")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "new.txt"));
 
     dialog.Flags(0);
     AnswerNext<QFileDialog> openInMissingFolder([](QFileDialog& shown) {
@@ -144,7 +150,7 @@ TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseR
         Accept(shown);
     });
     dialog.ShowOpen();
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("nowhere/new.txt")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "nowhere/new.txt"));
 }
 
 TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames) {
@@ -163,7 +169,7 @@ TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames) {
     std::vector<std::string> names;
     std::int32_t count = 0;
     dialog.ParseMultiFileName(folderChosen, names, count);
-    EXPECT_EQ(folderChosen, folder.bytes());
+    EXPECT_EQ(folderChosen, DialogBytes(dir));
     EXPECT_THAT(names, UnorderedElementsAre("BOOK.TXT", "notes.md"));
     EXPECT_EQ(count, 2);
 }
