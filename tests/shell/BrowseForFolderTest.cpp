@@ -18,13 +18,13 @@
 namespace tess {
 namespace {
 
-using ::testing::HasSubstr;
 using modBrowseForFolder::BrowseForFolder;
 using testing::Accept;
 using testing::AcceptExpectingMessage;
 using testing::AnswerNext;
 using testing::DialogBytes;
 using testing::DialogPath;
+using ::testing::HasSubstr;
 using testing::TempDir;
 using testing::WriteFile;
 
@@ -36,7 +36,8 @@ protected:
     QWidget window;
 };
 
-TEST_F(BrowseForFolderTest, ReturnsTheChosenFolderWithoutAFinalSlashExceptForTheRoot) {
+TEST_F(BrowseForFolderTest, ReturnsTheChosenFolderWithoutAFinalSlashExceptForTheRoot)
+{
     ASSERT_TRUE(std::filesystem::create_directory(dir.path() + "输出"));
     AnswerNext<QFileDialog> chooseOutput([this](QFileDialog& shown) {
         EXPECT_EQ(shown.parentWidget(), &window);
@@ -55,7 +56,8 @@ TEST_F(BrowseForFolderTest, ReturnsTheChosenFolderWithoutAFinalSlashExceptForThe
     EXPECT_EQ(BrowseForFolder(&window, kPrompt), "/");
 }
 
-TEST_F(BrowseForFolderTest, OffersOnlyExistingFoldersAndGivesEmptyTextOnCancel) {
+TEST_F(BrowseForFolderTest, OffersOnlyExistingFoldersAndGivesEmptyTextOnCancel)
+{
     WriteFile(dir.path() + "a.txt", "");
     AnswerNext<QFileDialog> chooseMissing([this](QFileDialog& shown) {
         shown.setDirectory(DialogPath(dir));

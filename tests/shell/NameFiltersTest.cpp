@@ -13,12 +13,13 @@ namespace tess {
 namespace {
 
 using namespace std::string_literals;
-using ::testing::UnorderedElementsAre;
 using testing::DialogPath;
 using testing::TempDir;
+using ::testing::UnorderedElementsAre;
 using testing::WriteFile;
 
-TEST(ParseFilterList, ReadsDescriptionsInOrderUpToTheFirstEmptyOne) {
+TEST(ParseFilterList, ReadsDescriptionsInOrderUpToTheFirstEmptyOne)
+{
     const std::vector<NameFilter> filters = ParseFilterList("文本文件(*.TXT)\0*.txt\0Markdown\0*.md\0\0"s);
     ASSERT_EQ(filters.size(), 2u);
     EXPECT_EQ(filters[0].description, QStringLiteral("文本文件(*.TXT)"));
@@ -31,11 +32,13 @@ TEST(ParseFilterList, ReadsDescriptionsInOrderUpToTheFirstEmptyOne) {
 
 // The wildcards are applied as Qt's file lists apply them, with the case-sensitive comparison
 // a Linux file system would suggest: matching regardless of case must come from the patterns.
-QStringList Matching(const TempDir& dir, const NameFilter& filter) {
+QStringList Matching(const TempDir& dir, const NameFilter& filter)
+{
     return QDir(DialogPath(dir)).entryList(filter.patterns, QDir::Files | QDir::CaseSensitive);
 }
 
-TEST(ParseFilterList, PatternsMatchNamesRegardlessOfCase) {
+TEST(ParseFilterList, PatternsMatchNamesRegardlessOfCase)
+{
     TempDir dir;
     for (const char* name : {"BOOK.TXT", "book.txt", "Book.Txt", "book.txt.bak", "notes.md", "README"})
         WriteFile(dir.path() + name, "");
@@ -44,8 +47,8 @@ TEST(ParseFilterList, PatternsMatchNamesRegardlessOfCase) {
     ASSERT_EQ(filters.size(), 3u);
     EXPECT_THAT(Matching(dir, filters[0]), UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt"));
     EXPECT_THAT(Matching(dir, filters[1]), UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt", "notes.md"));
-    EXPECT_THAT(Matching(dir, filters[2]), UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt",
-                                                                   "book.txt.bak", "notes.md", "README"));
+    EXPECT_THAT(Matching(dir, filters[2]),
+                UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt", "book.txt.bak", "notes.md", "README"));
 }
 
 }  // namespace

@@ -22,20 +22,21 @@
 namespace tess {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::UnorderedElementsAre;
 using testing::Accept;
 using testing::AcceptExpectingMessage;
 using testing::AnswerNext;
 using testing::DialogBytes;
 using testing::DialogPath;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using testing::TempDir;
+using ::testing::UnorderedElementsAre;
 using testing::WriteFile;
 
 class QtFileDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         WriteFile(dir.path() + "BOOK.TXT", "");
         WriteFile(dir.path() + "notes.md", "");
         ASSERT_TRUE(std::filesystem::create_directory(dir.path() + "章节"));
@@ -46,11 +47,13 @@ protected:
 
     // The files of the temporary folder that the shown dialog's current filter lets through, matched
     // as its file list matches them.
-    QStringList filesShownIn(const QFileDialog& shown) const {
+    QStringList filesShownIn(const QFileDialog& shown) const
+    {
         const auto* model = shown.findChild<QFileSystemModel*>();
         EXPECT_NE(model, nullptr);
-        return model == nullptr ? QStringList()
-                                : QDir(DialogPath(dir)).entryList(model->nameFilters(), QDir::Files | QDir::CaseSensitive);
+        return model == nullptr
+                   ? QStringList()
+                   : QDir(DialogPath(dir)).entryList(model->nameFilters(), QDir::Files | QDir::CaseSensitive);
     }
 
     TempDir dir;
@@ -58,7 +61,8 @@ protected:
     cFileDialog dialog;
 };
 
-TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFilter) {
+TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFilter)
+{
     dialog.Filter("Markdown|*.md|文本文件(*.TXT)|*.txt");
     dialog.FilterIndex(2);
     dialog.DialogTitle("导入文本");
@@ -83,7 +87,8 @@ TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFil
     EXPECT_EQ(dialog.FilterIndex(), 1);
 }
 
-TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked) {
+TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked)
+{
     const std::string proposed = DialogBytes(dir, "BOOK.TXT");
     dialog.Filename(proposed);
     const auto cancel = [this](QFileDialog& shown) {
@@ -101,7 +106,8 @@ TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked) {
     EXPECT_EQ(dialog.Filename(), proposed);
 }
 
-TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
+TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt)
+{
     dialog.DefaultExt("txt");
     dialog.Flags(OFN_OVERWRITEPROMPT);
     AnswerNext<QFileDialog> declineReplacing([](QFileDialog& shown) {
@@ -124,7 +130,8 @@ TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
     EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "BOOK.TXT"));
 }
 
-TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseReturned) {
+TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseReturned)
+{
     dialog.Flags(OFN_FILEMUSTEXIST);
     AnswerNext<QFileDialog> openMissing([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("missing.txt"));
@@ -153,7 +160,8 @@ TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseR
     EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "nowhere/new.txt"));
 }
 
-TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames) {
+TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames)
+{
     dialog.Flags(static_cast<std::int32_t>(OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST));
     AnswerNext<QFileDialog> chooseTwo([](QFileDialog& shown) {
         EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFiles);
