@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 ensure_packages
-configure_and_build
+scripts/build.sh
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "run.sh: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
     echo "  On a machine without a desktop, start it on a virtual display:" >&2

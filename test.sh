@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 ensure_packages
-configure_and_build
+scripts/build.sh
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"

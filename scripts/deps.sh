@@ -1,5 +1,7 @@
+#!/usr/bin/env bash
 # Installs, through apt-get, the Debian packages that the build, the tests and the window need
-# and that this machine lacks. Sourced by run.sh and test.sh.
+# and that this machine lacks. Sourced by run.sh and test.sh, which call ensure_packages; run on
+# its own it does that itself.
 tessaline_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev
@@ -16,13 +18,14 @@ ensure_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # sudo starts apt-get with a clean environment; env puts the setting back on the far side.
+  local apt=(env DEBIAN_FRONTEND=noninteractive apt-get)
+  [ "$(id -u)" -ne 0 ] && apt=(sudo "${apt[@]}")
+  "${apt[@]}" update -qq
+  "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-configure_and_build() {
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build build -j"$(nproc)"
-}
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  set -euo pipefail
+  ensure_packages
+fi

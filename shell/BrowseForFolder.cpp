@@ -8,7 +8,8 @@
 
 namespace tess::modBrowseForFolder {
 
-std::string BrowseForFolder(QWidget* hwndOwner, const std::string& sPrompt) {
+std::string BrowseForFolder(QWidget* hwndOwner, const std::string& sPrompt)
+{
     GuardedDialog<QFileDialog> dialog(hwndOwner);
     // Qt's own chooser rather than the desktop's, as for the file dialogs: alike on every desktop.
     dialog->setOption(QFileDialog::DontUseNativeDialog);

@@ -14,7 +14,9 @@ template <typename Dialog>
 class GuardedDialog {
 public:
     template <typename... Args>
-    explicit GuardedDialog(Args&&... args) : dialog_(new Dialog(std::forward<Args>(args)...)) {}
+    explicit GuardedDialog(Args&&... args) : dialog_(new Dialog(std::forward<Args>(args)...))
+    {
+    }
     ~GuardedDialog() { delete dialog_.data(); }
     GuardedDialog(const GuardedDialog&) = delete;
     GuardedDialog& operator=(const GuardedDialog&) = delete;

@@ -4,7 +4,8 @@ namespace tess {
 namespace {
 
 // The field that starts at `position`, up to the next NUL or the end; moves `position` past it.
-std::string_view NextField(std::string_view list, std::size_t& position) {
+std::string_view NextField(std::string_view list, std::size_t& position)
+{
     const std::size_t end = std::min(list.find('\0', position), list.size());
     const std::string_view field = list.substr(position, end - position);
     position = end + 1;
@@ -14,7 +15,8 @@ std::string_view NextField(std::string_view list, std::size_t& position) {
 // Whether a Qt file list compares names with or without case depends on its filter flags;
 // spelling every ASCII letter as a class of both cases makes the pattern itself indifferent to
 // case, wherever it is applied.
-QString EitherCase(const QString& wildcard) {
+QString EitherCase(const QString& wildcard)
+{
     if (wildcard == QLatin1String("*.*"))
         return QStringLiteral("*");
     QString result;
@@ -25,7 +27,8 @@ QString EitherCase(const QString& wildcard) {
     return result;
 }
 
-QStringList EitherCasePatterns(std::string_view patternField) {
+QStringList EitherCasePatterns(std::string_view patternField)
+{
     QStringList patterns;
     const QString field = QString::fromUtf8(patternField.data(), static_cast<qsizetype>(patternField.size()));
     for (const QString& wildcard : field.split(u';')) {
@@ -38,7 +41,8 @@ QStringList EitherCasePatterns(std::string_view patternField) {
 
 }  // namespace
 
-std::vector<NameFilter> ParseFilterList(std::string_view filterList) {
+std::vector<NameFilter> ParseFilterList(std::string_view filterList)
+{
     std::vector<NameFilter> filters;
     std::size_t position = 0;
     while (position < filterList.size()) {
@@ -52,7 +56,8 @@ std::vector<NameFilter> ParseFilterList(std::string_view filterList) {
     return filters;
 }
 
-QString ToQtNameFilter(const NameFilter& filter) {
+QString ToQtNameFilter(const NameFilter& filter)
+{
     return QStringLiteral("%1 (%2)").arg(filter.description, filter.patterns.join(u' '));
 }
 

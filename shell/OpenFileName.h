@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class QWidget;
 
@@ -22,12 +23,12 @@ inline constexpr std::uint32_t OFN_EXPLORER = 0x80000;
 // buffers lpstrFile and lpstrFileTitle are exactly nMaxFile and nMaxFileTitle bytes long.
 struct OPENFILENAME {
     std::uint32_t lStructSize = 0;
-    QWidget* hwndOwner = nullptr;  // the window that owns the dialog; not owned by the record
-    const void* hInstance = nullptr;  // no module handles on Linux; always null
+    QWidget* hwndOwner = nullptr;            // the window that owns the dialog; not owned by the record
+    const void* hInstance = nullptr;         // no module handles on Linux; always null
     std::optional<std::string> lpstrFilter;  // description NUL pattern NUL ... NUL NUL
     std::optional<std::string> lpstrCustomFilter;
     std::uint32_t nMaxCustFilter = 0;
-    std::uint32_t nFilterIndex = 0;  // 1-based entry of lpstrFilter; the dialog writes it back
+    std::uint32_t nFilterIndex = 0;        // 1-based entry of lpstrFilter; the dialog writes it back
     std::optional<std::string> lpstrFile;  // in: the proposed name; out: the choice
     std::uint32_t nMaxFile = 0;
     std::optional<std::string> lpstrFileTitle;
@@ -42,5 +43,8 @@ struct OPENFILENAME {
     const void* lpfnHook = nullptr;  // hooks do not exist on Linux; always null
     std::optional<std::string> lpTemplateName;
 };
+
+// A record text up to its first NUL; the whole text when it holds none.
+inline std::string BeforeNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
 }  // namespace tess

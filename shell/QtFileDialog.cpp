@@ -23,20 +23,22 @@ public:
     RecordFileDialog(QWidget* owner, bool pathMustExist) : QFileDialog(owner), pathMustExist_(pathMustExist) {}
 
 protected:
-    void accept() override {
+    void accept() override
+    {
         if (pathMustExist_ && RefuseMissingFolder())
             return;
         QFileDialog::accept();
     }
 
 private:
-    bool RefuseMissingFolder() {
+    bool RefuseMissingFolder()
+    {
         for (const QString& file : selectedFiles()) {
             const QFileInfo folder(QFileInfo(file).absolutePath());
             if (!folder.isDir()) {
                 // Qt's own wording for a missing folder, so that its translations apply.
-                const QString message = QFileDialog::tr(
-                    "%1\nDirectory not found.\nPlease verify the correct directory name was given.");
+                const QString message =
+                    QFileDialog::tr("%1\nDirectory not found.\nPlease verify the correct directory name was given.");
                 QMessageBox::warning(this, windowTitle(), message.arg(folder.filePath()));
                 return true;
             }
@@ -47,21 +49,18 @@ private:
     bool pathMustExist_;
 };
 
-// A record text up to its first NUL; empty when the field is absent.
-std::string BeforeNul(const std::optional<std::string>& field) {
-    const std::string text = field.value_or(std::string());
-    return text.substr(0, text.find('\0'));
+QString FieldText(const std::optional<std::string>& field)
+{
+    return QString::fromStdString(BeforeNul(field.value_or(std::string())));
 }
 
-QString FieldText(const std::optional<std::string>& field) {
-    return QString::fromStdString(BeforeNul(field));
+QString FieldPath(const std::optional<std::string>& field)
+{
+    return QFile::decodeName(QByteArray::fromStdString(BeforeNul(field.value_or(std::string()))));
 }
 
-QString FieldPath(const std::optional<std::string>& field) {
-    return QFile::decodeName(QByteArray::fromStdString(BeforeNul(field)));
-}
-
-void ApplyFlags(QFileDialog& dialog, FileDialogKind kind, std::uint32_t flags) {
+void ApplyFlags(QFileDialog& dialog, FileDialogKind kind, std::uint32_t flags)
+{
     dialog.setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     if (kind == FileDialogKind::Open && (flags & OFN_ALLOWMULTISELECT))
         dialog.setFileMode(QFileDialog::ExistingFiles);
@@ -70,7 +69,8 @@ void ApplyFlags(QFileDialog& dialog, FileDialogKind kind, std::uint32_t flags) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(flags & OFN_OVERWRITEPROMPT));
 }
 
-void ApplyFilters(QFileDialog& dialog, const std::vector<NameFilter>& filters, std::uint32_t filterIndex) {
+void ApplyFilters(QFileDialog& dialog, const std::vector<NameFilter>& filters, std::uint32_t filterIndex)
+{
     if (filters.empty())
         return;
     QStringList nameFilters;
@@ -83,7 +83,8 @@ void ApplyFilters(QFileDialog& dialog, const std::vector<NameFilter>& filters, s
         dialog.selectNameFilter(nameFilters.at(static_cast<qsizetype>(filterIndex - 1)));
 }
 
-void ApplyTexts(QFileDialog& dialog, const OPENFILENAME& record) {
+void ApplyTexts(QFileDialog& dialog, const OPENFILENAME& record)
+{
     if (const QString folder = FieldPath(record.lpstrInitialDir); !folder.isEmpty())
         dialog.setDirectory(folder);
     if (const QString proposed = FieldPath(record.lpstrFile); !proposed.isEmpty())
@@ -96,7 +97,8 @@ void ApplyTexts(QFileDialog& dialog, const OPENFILENAME& record) {
 
 // The 1-based entry the user left selected, which Qt names by its whole text or, with the
 // patterns hidden, by its description alone; 0 when there is none.
-std::uint32_t SelectedEntry(const QFileDialog& dialog, const std::vector<NameFilter>& filters) {
+std::uint32_t SelectedEntry(const QFileDialog& dialog, const std::vector<NameFilter>& filters)
+{
     const QString selected = dialog.selectedNameFilter();
     for (std::size_t i = 0; i < filters.size(); ++i) {
         if (selected == ToQtNameFilter(filters[i]).simplified() || selected == filters[i].description.simplified())
@@ -106,7 +108,8 @@ std::uint32_t SelectedEntry(const QFileDialog& dialog, const std::vector<NameFil
 }
 
 // Writes the accepted choice into the record; false when it does not fit the file buffer.
-bool WriteChoice(const QFileDialog& dialog, const std::vector<NameFilter>& filters, OPENFILENAME& record) {
+bool WriteChoice(const QFileDialog& dialog, const std::vector<NameFilter>& filters, OPENFILENAME& record)
+{
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return false;
@@ -124,7 +127,8 @@ bool WriteChoice(const QFileDialog& dialog, const std::vector<NameFilter>& filte
 
 }  // namespace
 
-bool ShowQtFileDialog(FileDialogKind kind, OPENFILENAME& record) {
+bool ShowQtFileDialog(FileDialogKind kind, OPENFILENAME& record)
+{
     GuardedDialog<RecordFileDialog> dialog(record.hwndOwner, (record.Flags & OFN_PATHMUSTEXIST) != 0);
     // Qt's own dialog rather than the desktop's: it looks and behaves the same on every desktop,
     // and the checks above run only in it.

@@ -12,7 +12,9 @@ namespace tess {
 class RaisedError : public std::runtime_error {
 public:
     RaisedError(std::int32_t number, std::string source, const std::string& description)
-        : std::runtime_error(description), number_(number), source_(std::move(source)) {}
+        : std::runtime_error(description), number_(number), source_(std::move(source))
+    {
+    }
 
     std::int32_t number() const { return number_; }
     const std::string& source() const { return source_; }

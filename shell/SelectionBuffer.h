@@ -18,7 +18,6 @@ std::optional<std::string> SingleSelectionBuffer(const QString& path, std::size_
 // A multiple selection of absolute `paths` made in `folder`: for one file its path, NUL, NUL;
 // for several the folder, NUL, each name relative to the folder followed by NUL, and one more
 // NUL. The folder has no final "/" unless it is the root. `paths` must not be empty.
-std::optional<std::string> MultipleSelectionBuffer(const QString& folder, const QStringList& paths,
-                                                   std::size_t length);
+std::optional<std::string> MultipleSelectionBuffer(const QString& folder, const QStringList& paths, std::size_t length);
 
 }  // namespace tess

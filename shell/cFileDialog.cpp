@@ -17,12 +17,11 @@ constexpr const char* kOpenCancelSource = "Tessaline.cFileDialog";
 constexpr const char* kSaveCancelSource = "Tessaline.cFilenDialog";
 constexpr const char* kCancelDescription = "User selected cancel.";
 
-std::string WithTwoNuls(const std::string& text) {
-    return text + std::string(2, '\0');
-}
+std::string WithTwoNuls(const std::string& text) { return text + std::string(2, '\0'); }
 
 // The filter as the dialog reads it: every "|" and ":" becomes a NUL, and two NULs end it.
-std::string FilterList(const std::string& filter) {
+std::string FilterList(const std::string& filter)
+{
     std::string list = filter;
     for (char& c : list) {
         if (c == '|' || c == ':')
@@ -32,7 +31,8 @@ std::string FilterList(const std::string& filter) {
 }
 
 // `text` padded with NULs to `length`; all NULs when it leaves no room for a closing one.
-std::string Buffer(const std::string& text, std::uint32_t length) {
+std::string Buffer(const std::string& text, std::uint32_t length)
+{
     std::string buffer = text.size() < length ? text : std::string();
     buffer.resize(length, '\0');
     return buffer;
@@ -40,7 +40,8 @@ std::string Buffer(const std::string& text, std::uint32_t length) {
 
 // Rebuilds the file and title buffers for a Show call from the instance's values.
 void PrepareBuffers(OPENFILENAME& record, const std::string& filename, const std::string& fileTitle,
-                    std::uint32_t length) {
+                    std::uint32_t length)
+{
     record.lpstrFile = Buffer(filename, length);
     record.nMaxFile = length;
     record.lpstrFileTitle = Buffer(fileTitle, length);
@@ -49,8 +50,9 @@ void PrepareBuffers(OPENFILENAME& record, const std::string& filename, const std
 
 // Runs the dialog. True on a choice. On a cancel: raises the cancel error when asked to,
 // otherwise false.
-bool ChoiceMade(const FileDialogFunction& showDialog, FileDialogKind kind, OPENFILENAME& record,
-                bool cancelError, const char* cancelSource) {
+bool ChoiceMade(const FileDialogFunction& showDialog, FileDialogKind kind, OPENFILENAME& record, bool cancelError,
+                const char* cancelSource)
+{
     if (showDialog(kind, record))
         return true;
     if (cancelError)
@@ -59,7 +61,8 @@ bool ChoiceMade(const FileDialogFunction& showDialog, FileDialogKind kind, OPENF
 }
 
 // Appends each NUL-separated name of `names` to sFiles at index lFileCount, counting on.
-void AppendNames(std::string_view names, std::vector<std::string>& sFiles, std::int32_t& lFileCount) {
+void AppendNames(std::string_view names, std::vector<std::string>& sFiles, std::int32_t& lFileCount)
+{
     std::size_t start = 0;
     while (true) {
         const std::size_t end = std::min(names.find('\0', start), names.size());
@@ -74,7 +77,8 @@ void AppendNames(std::string_view names, std::vector<std::string>& sFiles, std::
 
 }  // namespace
 
-cFileDialog::cFileDialog(FileDialogFunction showDialog) : showDialog_(std::move(showDialog)) {
+cFileDialog::cFileDialog(FileDialogFunction showDialog) : showDialog_(std::move(showDialog))
+{
     record_.lStructSize = kRecordSize;
     record_.nFilterIndex = 1;
 }
@@ -89,18 +93,21 @@ const std::string& cFileDialog::FileTitle() const { return fileTitle_; }
 void cFileDialog::FileTitle(const std::string& vNewValue) { fileTitle_ = vNewValue; }
 
 const std::string& cFileDialog::Filter() const { return filter_; }
-void cFileDialog::Filter(const std::string& sFilter) {
+void cFileDialog::Filter(const std::string& sFilter)
+{
     filter_ = sFilter;
     record_.lpstrFilter = FilterList(sFilter);
 }
 
 std::int32_t cFileDialog::FilterIndex() const { return static_cast<std::int32_t>(record_.nFilterIndex); }
-void cFileDialog::FilterIndex(std::int32_t lFilterIndex) {
+void cFileDialog::FilterIndex(std::int32_t lFilterIndex)
+{
     record_.nFilterIndex = static_cast<std::uint32_t>(lFilterIndex);
 }
 
 const std::string& cFileDialog::DefaultExt() const { return defaultExt_; }
-void cFileDialog::DefaultExt(const std::string& sDefaultExt) {
+void cFileDialog::DefaultExt(const std::string& sDefaultExt)
+{
     defaultExt_ = sDefaultExt;
     record_.lpstrDefExt = WithTwoNuls(sDefaultExt);
 }
@@ -115,12 +122,14 @@ QWidget* cFileDialog::hWnd() const { return record_.hwndOwner; }
 void cFileDialog::hWnd(QWidget* vNewValue) { record_.hwndOwner = vNewValue; }
 
 const std::string& cFileDialog::InitDir() const { return initDir_; }
-void cFileDialog::InitDir(const std::string& vNewValue) {
+void cFileDialog::InitDir(const std::string& vNewValue)
+{
     initDir_ = vNewValue;
     record_.lpstrInitialDir = WithTwoNuls(vNewValue);
 }
 
-void cFileDialog::ShowOpen() {
+void cFileDialog::ShowOpen()
+{
     record_.Flags = static_cast<std::uint32_t>(flags_);
     const bool multiple = (record_.Flags & OFN_ALLOWMULTISELECT) != 0;
     // Asks for the NUL-separated form of a multiple selection, the form ParseMultiFileName reads.
@@ -131,18 +140,20 @@ void cFileDialog::ShowOpen() {
     if (!ChoiceMade(showDialog_, FileDialogKind::Open, record_, cancelError_, kOpenCancelSource))
         return;
     const std::string chosen = record_.lpstrFile.value_or(std::string());
-    filename_ = (record_.Flags & OFN_ALLOWMULTISELECT) ? chosen : TrimAtNull(chosen);
+    filename_ = (record_.Flags & OFN_ALLOWMULTISELECT) ? chosen : BeforeNul(chosen);
 }
 
-void cFileDialog::ShowSave() {
+void cFileDialog::ShowSave()
+{
     record_.Flags = static_cast<std::uint32_t>(flags_);
     PrepareBuffers(record_, filename_, fileTitle_, kBufferLength);
     if (ChoiceMade(showDialog_, FileDialogKind::Save, record_, cancelError_, kSaveCancelSource))
-        filename_ = TrimAtNull(record_.lpstrFile.value_or(std::string()));
+        filename_ = BeforeNul(record_.lpstrFile.value_or(std::string()));
 }
 
 void cFileDialog::ParseMultiFileName(std::string& sDir, std::vector<std::string>& sFiles,
-                                     std::int32_t& lFileCount) const {
+                                     std::int32_t& lFileCount) const
+{
     // The list runs up to the first pair of NULs; without such a pair there is none.
     const std::size_t listEnd = filename_.find(std::string_view("\0\0", 2));
     const std::string_view list =
@@ -160,11 +171,7 @@ void cFileDialog::ParseMultiFileName(std::string& sDir, std::vector<std::string>
         return;
     }
     sDir = filename_.substr(0, slash + 1);
-    sFiles = {TrimAtNull(filename_.substr(slash + 1))};
-}
-
-std::string cFileDialog::TrimAtNull(const std::string& text) {
-    return text.substr(0, text.find('\0'));
+    sFiles = {BeforeNul(filename_.substr(slash + 1))};
 }
 
 }  // namespace tess

@@ -72,9 +72,6 @@ public:
     void ParseMultiFileName(std::string& sDir, std::vector<std::string>& sFiles, std::int32_t& lFileCount) const;
 
 private:
-    // The text before its first NUL; the whole text when it holds none.
-    static std::string TrimAtNull(const std::string& text);
-
     OPENFILENAME record_;
     bool cancelError_ = false;
     std::string filename_;

@@ -12,8 +12,6 @@ class OutlineShape : public QWidget {
 public:
     OutlineShape(const QColor& outline, QWidget* parent);
 
-    QColor outlineColor() const { return outline_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -54,20 +54,6 @@ void FitAutoSizeLabel(QLabel& label)
         label.adjustSize();
 }
 
-// The link's host name is the maker's to choose and may be longer than the strip was drawn
-// for. Rather than let the strip's edge cut it off, the link then moves left until it ends where
-// the design ends it, and the progress bar before it gives way.
-void KeepLinkInsideStrip(QLabel& link, int designedWidth, QWidget& bar)
-{
-    const int designedRight = link.x() + designedWidth;
-    const int gap = link.x() - (bar.x() + bar.width());
-    const int overflow = link.x() + link.width() - designedRight;
-    if (overflow <= 0)
-        return;
-    link.move(link.x() - overflow, link.y());
-    bar.resize(std::max(0, link.x() - gap - bar.x()), bar.height());
-}
-
 void SetColor(QWidget& widget, QPalette::ColorRole role, std::uint32_t value)
 {
     QPalette palette = widget.palette();
@@ -109,10 +95,8 @@ void frmMain::applyDesignSettings()
     ui_->Label13->setText(ui_->Label13->text() + kMakerHost);
     SetColor(*ui_->Label13, QPalette::WindowText, kLinkTextColor);
     ui_->Label13->setCursor(PointingHandCursor());
-    const int designedLinkWidth = ui_->Label13->width();
     for (QLabel* label : findChildren<QLabel*>())
         FitAutoSizeLabel(*label);
-    KeepLinkInsideStrip(*ui_->Label13, designedLinkWidth, *ui_->prgRead);
 
     Timer1_.setObjectName("Timer1");
     Timer1_.setParent(this);

@@ -6,15 +6,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "ScratchFolder.h"
+#include "support/DialogPaths.h"
+#include "support/TempDir.h"
 
 namespace tess {
 namespace {
 
 using namespace std::string_literals;
+using testing::DialogPath;
+using testing::TempDir;
 using ::testing::UnorderedElementsAre;
+using testing::WriteFile;
 
-TEST(ParseFilterList, ReadsDescriptionsInOrderUpToTheFirstEmptyOne) {
+TEST(ParseFilterList, ReadsDescriptionsInOrderUpToTheFirstEmptyOne)
+{
     const std::vector<NameFilter> filters = ParseFilterList("文本文件(*.TXT)\0*.txt\0Markdown\0*.md\0\0"s);
     ASSERT_EQ(filters.size(), 2u);
     EXPECT_EQ(filters[0].description, QStringLiteral("文本文件(*.TXT)"));
@@ -27,21 +32,23 @@ TEST(ParseFilterList, ReadsDescriptionsInOrderUpToTheFirstEmptyOne) {
 
 // The wildcards are applied as Qt's file lists apply them, with the case-sensitive comparison
 // a Linux file system would suggest: matching regardless of case must come from the patterns.
-QStringList Matching(const test::ScratchFolder& folder, const NameFilter& filter) {
-    return QDir(folder.path()).entryList(filter.patterns, QDir::Files | QDir::CaseSensitive);
+QStringList Matching(const TempDir& dir, const NameFilter& filter)
+{
+    return QDir(DialogPath(dir)).entryList(filter.patterns, QDir::Files | QDir::CaseSensitive);
 }
 
-TEST(ParseFilterList, PatternsMatchNamesRegardlessOfCase) {
-    test::ScratchFolder folder;
+TEST(ParseFilterList, PatternsMatchNamesRegardlessOfCase)
+{
+    TempDir dir;
     for (const char* name : {"BOOK.TXT", "book.txt", "Book.Txt", "book.txt.bak", "notes.md", "README"})
-        folder.createFile(QString::fromLatin1(name));
+        WriteFile(dir.path() + name, "");
 
     const std::vector<NameFilter> filters = ParseFilterList("Text\0*.txt\0Text or notes\0*.TXT; *.Md\0All\0*.*\0\0"s);
     ASSERT_EQ(filters.size(), 3u);
-    EXPECT_THAT(Matching(folder, filters[0]), UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt"));
-    EXPECT_THAT(Matching(folder, filters[1]), UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt", "notes.md"));
-    EXPECT_THAT(Matching(folder, filters[2]), UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt",
-                                                                   "book.txt.bak", "notes.md", "README"));
+    EXPECT_THAT(Matching(dir, filters[0]), UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt"));
+    EXPECT_THAT(Matching(dir, filters[1]), UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt", "notes.md"));
+    EXPECT_THAT(Matching(dir, filters[2]),
+                UnorderedElementsAre("BOOK.TXT", "book.txt", "Book.Txt", "book.txt.bak", "notes.md", "README"));
 }
 
 }  // namespace

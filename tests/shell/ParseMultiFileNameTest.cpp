@@ -20,20 +20,23 @@ struct Parsed {
 };
 
 // Parses `filename` as a dialog left it, starting from `start`.
-Parsed Parse(const std::string& filename, Parsed start = {}) {
+Parsed Parse(const std::string& filename, Parsed start = {})
+{
     cFileDialog dialog;
     dialog.Filename(filename);
     dialog.ParseMultiFileName(start.folder, start.files, start.count);
     return start;
 }
 
-std::string MultipleSelectionBuffer(const std::string& list) {
+std::string MultipleSelectionBuffer(const std::string& list)
+{
     std::string buffer = list;
     buffer.resize(8192, '\0');
     return buffer;
 }
 
-TEST(ParseMultiFileName, SeveralFilesGiveTheFolderAndTheNamesCountingOnFromTheGivenCount) {
+TEST(ParseMultiFileName, SeveralFilesGiveTheFolderAndTheNamesCountingOnFromTheGivenCount)
+{
     const std::string filename = MultipleSelectionBuffer("/data\0a.txt\0b.txt\0\0"s);
 
     const Parsed first = Parse(filename);
@@ -51,7 +54,8 @@ TEST(ParseMultiFileName, SeveralFilesGiveTheFolderAndTheNamesCountingOnFromTheGi
     EXPECT_THAT(inRoot.files, ElementsAre("甲.txt", "乙.txt"));
 }
 
-TEST(ParseMultiFileName, OneFileGivesItsFolderWithTheSlashAndReplacesTheList) {
+TEST(ParseMultiFileName, OneFileGivesItsFolderWithTheSlashAndReplacesTheList)
+{
     const Parsed earlier{"/old", {"x", "y", "z"}, 3};
 
     const Parsed fromMultipleSelection = Parse(MultipleSelectionBuffer("/data/a.txt\0\0"s), earlier);
@@ -65,7 +69,8 @@ TEST(ParseMultiFileName, OneFileGivesItsFolderWithTheSlashAndReplacesTheList) {
     EXPECT_EQ(fromSingleSelection.count, 1);
 }
 
-TEST(ParseMultiFileName, ANameWithoutFolderOrAnEmptyFilenameIsTakenAsItIs) {
+TEST(ParseMultiFileName, ANameWithoutFolderOrAnEmptyFilenameIsTakenAsItIs)
+{
     const Parsed earlier{"/old", {"x", "y"}, 2};
 
     const Parsed bare = Parse("a.txt", earlier);

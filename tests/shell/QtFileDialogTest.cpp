@@ -1,5 +1,6 @@
 // cFileDialog with the dialog the application uses, answered by the test as a user would.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,93 +12,105 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "DialogAnswers.h"
-#include "ScratchFolder.h"
 #include "shell/RaisedError.h"
 #include "shell/cFileDialog.h"
+#include "support/DialogAnswers.h"
+#include "support/DialogPaths.h"
+#include "support/ModalAnswer.h"
+#include "support/TempDir.h"
 
 namespace tess {
 namespace {
 
+using testing::Accept;
+using testing::AcceptExpectingMessage;
+using testing::AnswerNext;
+using testing::DialogBytes;
+using testing::DialogPath;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using testing::TempDir;
 using ::testing::UnorderedElementsAre;
-using test::Accept;
-using test::AcceptExpectingMessage;
-using test::AnswerNextFileDialog;
+using testing::WriteFile;
 
 class QtFileDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder.createFile(QStringLiteral("BOOK.TXT"));
-        folder.createFile(QStringLiteral("notes.md"));
-        folder.createFolder(QStringLiteral("章节"));
-        folder.createFile(QStringLiteral("章节/第一章.txt"));
+    void SetUp() override
+    {
+        WriteFile(dir.path() + "BOOK.TXT", "");
+        WriteFile(dir.path() + "notes.md", "");
+        ASSERT_TRUE(std::filesystem::create_directory(dir.path() + "章节"));
+        WriteFile(dir.path() + "章节/第一章.txt", "");
         dialog.hWnd(&window);
-        dialog.InitDir(folder.bytes());
+        dialog.InitDir(DialogBytes(dir));
     }
 
-    // The files of the scratch folder that the shown dialog's current filter lets through, matched
+    // The files of the temporary folder that the shown dialog's current filter lets through, matched
     // as its file list matches them.
-    QStringList filesShownIn(const QFileDialog& shown) const {
+    QStringList filesShownIn(const QFileDialog& shown) const
+    {
         const auto* model = shown.findChild<QFileSystemModel*>();
         EXPECT_NE(model, nullptr);
-        return model == nullptr ? QStringList()
-                                : QDir(folder.path()).entryList(model->nameFilters(), QDir::Files | QDir::CaseSensitive);
+        return model == nullptr
+                   ? QStringList()
+                   : QDir(DialogPath(dir)).entryList(model->nameFilters(), QDir::Files | QDir::CaseSensitive);
     }
 
-    test::ScratchFolder folder;
+    TempDir dir;
     QWidget window;
     cFileDialog dialog;
 };
 
-TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFilter) {
+TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFilter)
+{
     dialog.Filter("Markdown|*.md|文本文件(*.TXT)|*.txt");
     dialog.FilterIndex(2);
     dialog.DialogTitle("导入文本");
     dialog.Flags(OFN_FILEMUSTEXIST);
-    AnswerNextFileDialog([this](QFileDialog& shown) {
+    AnswerNext<QFileDialog> chooseChapter([this](QFileDialog& shown) {
         EXPECT_EQ(shown.parentWidget(), &window);
         EXPECT_TRUE(shown.testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFile);
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("导入文本"));
-        EXPECT_EQ(shown.directory().absolutePath(), folder.path());
+        EXPECT_EQ(shown.directory().absolutePath(), DialogPath(dir));
         EXPECT_THAT(filesShownIn(shown), ElementsAre("BOOK.TXT"));
 
         shown.selectNameFilter(shown.nameFilters().at(0));
         EXPECT_THAT(filesShownIn(shown), ElementsAre("notes.md"));
-        shown.selectFile(folder.path(QStringLiteral("章节/第一章.txt")));
+        shown.selectFile(DialogPath(dir, "章节/第一章.txt"));
         Accept(shown);
     });
     dialog.ShowOpen();
 
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("章节/第一章.txt")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "章节/第一章.txt"));
     EXPECT_EQ(dialog.FilterIndex(), 1);
 }
 
-TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked) {
-    const std::string proposed = folder.bytes(QStringLiteral("BOOK.TXT"));
+TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked)
+{
+    const std::string proposed = DialogBytes(dir, "BOOK.TXT");
     dialog.Filename(proposed);
     const auto cancel = [this](QFileDialog& shown) {
-        EXPECT_EQ(shown.selectedFiles(), QStringList{folder.path(QStringLiteral("BOOK.TXT"))});
+        EXPECT_EQ(shown.selectedFiles(), QStringList{DialogPath(dir, "BOOK.TXT")});
         shown.reject();
     };
 
-    AnswerNextFileDialog(cancel);
+    AnswerNext<QFileDialog> cancelOpen(cancel);
     dialog.ShowOpen();
     EXPECT_EQ(dialog.Filename(), proposed);
 
     dialog.CancelError(true);
-    AnswerNextFileDialog(cancel);
+    AnswerNext<QFileDialog> cancelRaising(cancel);
     EXPECT_THROW(dialog.ShowOpen(), RaisedError);
     EXPECT_EQ(dialog.Filename(), proposed);
 }
 
-TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
+TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt)
+{
     dialog.DefaultExt("txt");
     dialog.Flags(OFN_OVERWRITEPROMPT);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> declineReplacing([](QFileDialog& shown) {
         EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptSave);
         EXPECT_EQ(shown.fileMode(), QFileDialog::AnyFile);
         shown.selectFile(QStringLiteral("BOOK.TXT"));
@@ -106,20 +119,21 @@ TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt) {
         Accept(shown);
     });
     dialog.ShowSave();
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("草稿.txt")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "草稿.txt"));
 
     dialog.Flags(0);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> saveOverExisting([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("BOOK.TXT"));
         Accept(shown);
     });
     dialog.ShowSave();
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("BOOK.TXT")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "BOOK.TXT"));
 }
 
-TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseReturned) {
+TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseReturned)
+{
     dialog.Flags(OFN_FILEMUSTEXIST);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> openMissing([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("missing.txt"));
         EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("missing.txt"));
         shown.reject();
@@ -128,27 +142,28 @@ TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseR
     EXPECT_EQ(dialog.Filename(), "");
 
     dialog.Flags(OFN_PATHMUSTEXIST);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> saveInMissingFolder([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("nowhere/new.txt"));
         EXPECT_THAT(AcceptExpectingMessage(shown).toStdString(), HasSubstr("nowhere"));
         shown.selectFile(QStringLiteral("new.txt"));
         Accept(shown);
     });
     dialog.ShowSave();
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("new.txt")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "new.txt"));
 
     dialog.Flags(0);
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> openInMissingFolder([](QFileDialog& shown) {
         shown.selectFile(QStringLiteral("nowhere/new.txt"));
         Accept(shown);
     });
     dialog.ShowOpen();
-    EXPECT_EQ(dialog.Filename(), folder.bytes(QStringLiteral("nowhere/new.txt")));
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "nowhere/new.txt"));
 }
 
-TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames) {
+TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames)
+{
     dialog.Flags(static_cast<std::int32_t>(OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST));
-    AnswerNextFileDialog([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> chooseTwo([](QFileDialog& shown) {
         EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFiles);
         // Several names are typed into the name box, each in quotes.
         auto* nameBox = shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -162,7 +177,7 @@ TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames) {
     std::vector<std::string> names;
     std::int32_t count = 0;
     dialog.ParseMultiFileName(folderChosen, names, count);
-    EXPECT_EQ(folderChosen, folder.bytes());
+    EXPECT_EQ(folderChosen, DialogBytes(dir));
     EXPECT_THAT(names, UnorderedElementsAre("BOOK.TXT", "notes.md"));
     EXPECT_EQ(count, 2);
 }

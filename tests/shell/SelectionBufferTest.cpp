@@ -9,12 +9,14 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string Padded(std::string content, std::size_t length) {
+std::string Padded(std::string content, std::size_t length)
+{
     content.resize(length, '\0');
     return content;
 }
 
-TEST(SingleSelectionBuffer, HoldsThePathAsUtf8BytesAndItsNulOrNothing) {
+TEST(SingleSelectionBuffer, HoldsThePathAsUtf8BytesAndItsNulOrNothing)
+{
     EXPECT_EQ(SingleSelectionBuffer(QStringLiteral("/数据/第一卷.txt"), 64), Padded("/数据/第一卷.txt", 64));
 
     // Nine bytes of path need ten with their NUL.
@@ -22,7 +24,8 @@ TEST(SingleSelectionBuffer, HoldsThePathAsUtf8BytesAndItsNulOrNothing) {
     EXPECT_EQ(SingleSelectionBuffer(QStringLiteral("/data/a.b"), 9), std::nullopt);
 }
 
-TEST(MultipleSelectionBuffer, HoldsOneFileAsItsPathAndSeveralAsFolderAndNames) {
+TEST(MultipleSelectionBuffer, HoldsOneFileAsItsPathAndSeveralAsFolderAndNames)
+{
     EXPECT_EQ(MultipleSelectionBuffer(QStringLiteral("/data"), {QStringLiteral("/data/a.txt")}, 32),
               Padded("/data/a.txt\0\0"s, 32));
 

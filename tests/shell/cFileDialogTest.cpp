@@ -20,12 +20,14 @@ using namespace std::string_literals;
 // user had selected, or with a cancel.
 class FakeFileDialog {
 public:
-    void choose(std::string fileBuffer, std::uint32_t filterIndex) {
+    void choose(std::string fileBuffer, std::uint32_t filterIndex)
+    {
         choice_ = std::make_pair(std::move(fileBuffer), filterIndex);
     }
     void cancel() { choice_.reset(); }
 
-    FileDialogFunction function() {
+    FileDialogFunction function()
+    {
         return [this](FileDialogKind kind, OPENFILENAME& record) {
             kinds.push_back(kind);
             records.push_back(record);
@@ -55,7 +57,8 @@ protected:
     cFileDialog dialog{fake.function()};
 };
 
-TEST_F(cFileDialogTest, AFreshInstanceHasItsInitialValuesAndLeavesUnsetTextsAbsent) {
+TEST_F(cFileDialogTest, AFreshInstanceHasItsInitialValuesAndLeavesUnsetTextsAbsent)
+{
     EXPECT_FALSE(dialog.CancelError());
     EXPECT_EQ(dialog.Filename(), "");
     EXPECT_EQ(dialog.FileTitle(), "");
@@ -80,7 +83,8 @@ TEST_F(cFileDialogTest, AFreshInstanceHasItsInitialValuesAndLeavesUnsetTextsAbse
     EXPECT_FALSE(record.lpTemplateName.has_value());
 }
 
-TEST_F(cFileDialogTest, FilterBecomesANulSeparatedListWhicheverSeparatorIsUsed) {
+TEST_F(cFileDialogTest, FilterBecomesANulSeparatedListWhicheverSeparatorIsUsed)
+{
     const std::string expected = "A\0*.a\0B\0*.b\0\0"s;
     for (const std::string filter : {"A|*.a|B|*.b", "A:*.a:B:*.b", "A|*.a:B|*.b"}) {
         dialog.Filter(filter);
@@ -98,7 +102,8 @@ TEST_F(cFileDialogTest, FilterBecomesANulSeparatedListWhicheverSeparatorIsUsed) 
     EXPECT_EQ(shownRecord().lpstrFilter, "\0\0"s);
 }
 
-TEST_F(cFileDialogTest, OwnerTitleFolderAndExtensionReachTheRecord) {
+TEST_F(cFileDialogTest, OwnerTitleFolderAndExtensionReachTheRecord)
+{
     QWidget owner;
     dialog.hWnd(&owner);
     dialog.DialogTitle("选择文本");
@@ -117,7 +122,8 @@ TEST_F(cFileDialogTest, OwnerTitleFolderAndExtensionReachTheRecord) {
     EXPECT_EQ(dialog.DefaultExt(), "txt");
 }
 
-TEST_F(cFileDialogTest, FilterIndexGoesToTheDialogAndComesBackAsTheUserLeftIt) {
+TEST_F(cFileDialogTest, FilterIndexGoesToTheDialogAndComesBackAsTheUserLeftIt)
+{
     dialog.Filter("A|*.a|B|*.b|C|*.c");
     dialog.FilterIndex(3);
     fake.choose("/data/x.b", 2);
@@ -132,7 +138,8 @@ TEST_F(cFileDialogTest, FilterIndexGoesToTheDialogAndComesBackAsTheUserLeftIt) {
     EXPECT_EQ(dialog.FilterIndex(), 2);
 }
 
-TEST_F(cFileDialogTest, MultipleSelectionWidensOnlyTheOpenBuffersAndKeepsTheFlagsProperty) {
+TEST_F(cFileDialogTest, MultipleSelectionWidensOnlyTheOpenBuffersAndKeepsTheFlagsProperty)
+{
     const std::int32_t flags = static_cast<std::int32_t>(OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST);
     dialog.Flags(flags);
 
@@ -154,11 +161,12 @@ TEST_F(cFileDialogTest, MultipleSelectionWidensOnlyTheOpenBuffersAndKeepsTheFlag
     dialog.ShowOpen();
     EXPECT_EQ(shownRecord().Flags, OFN_FILEMUSTEXIST);
     EXPECT_EQ(shownRecord().nMaxFile, 1024u);
-    EXPECT_EQ(fake.kinds, (std::vector<FileDialogKind>{FileDialogKind::Open, FileDialogKind::Save,
-                                                       FileDialogKind::Open}));
+    EXPECT_EQ(fake.kinds,
+              (std::vector<FileDialogKind>{FileDialogKind::Open, FileDialogKind::Save, FileDialogKind::Open}));
 }
 
-TEST_F(cFileDialogTest, FilenameAndFileTitleAreProposedWhenTheyFitTheirBuffers) {
+TEST_F(cFileDialogTest, FilenameAndFileTitleAreProposedWhenTheyFitTheirBuffers)
+{
     dialog.Filename("/home/读者/旧.txt");
     dialog.FileTitle("旧.txt");
     dialog.ShowOpen();
@@ -172,7 +180,8 @@ TEST_F(cFileDialogTest, FilenameAndFileTitleAreProposedWhenTheyFitTheirBuffers) 
     EXPECT_EQ(dialog.Filename(), std::string(1024, 'n'));
 }
 
-TEST_F(cFileDialogTest, AChoiceBecomesFilenameAndTheNextProposal) {
+TEST_F(cFileDialogTest, AChoiceBecomesFilenameAndTheNextProposal)
+{
     fake.choose("/data/第一卷.txt", 1);
     dialog.ShowOpen();
     EXPECT_EQ(dialog.Filename(), "/data/第一卷.txt");
@@ -182,7 +191,8 @@ TEST_F(cFileDialogTest, AChoiceBecomesFilenameAndTheNextProposal) {
     EXPECT_EQ(shownRecord().lpstrFile->substr(0, dialog.Filename().size() + 1), "/data/第一卷.txt\0"s);
 }
 
-TEST_F(cFileDialogTest, AMultipleSelectionOpenKeepsTheWholeBufferWhileSaveKeepsTheFirstPart) {
+TEST_F(cFileDialogTest, AMultipleSelectionOpenKeepsTheWholeBufferWhileSaveKeepsTheFirstPart)
+{
     dialog.Flags(static_cast<std::int32_t>(OFN_ALLOWMULTISELECT));
     fake.choose("/data\0a.txt\0b.txt\0\0"s, 1);
 
@@ -194,7 +204,8 @@ TEST_F(cFileDialogTest, AMultipleSelectionOpenKeepsTheWholeBufferWhileSaveKeepsT
     EXPECT_EQ(dialog.Filename(), "/data");
 }
 
-TEST_F(cFileDialogTest, CancelRaisesOnlyWhenAskedAndNeverChangesFilename) {
+TEST_F(cFileDialogTest, CancelRaisesOnlyWhenAskedAndNeverChangesFilename)
+{
     fake.cancel();
     dialog.ShowOpen();
     dialog.ShowSave();

@@ -2,7 +2,8 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // The dialogs are driven without a screen, whether ctest runs this or a person does.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -14,8 +14,8 @@
 #include <QToolButton>
 
 #include "GbkBook.h"
-#include "ModalAnswer.h"
 #include "WindowTestSupport.h"
+#include "support/ModalAnswer.h"
 #include "support/TempDir.h"
 #include "ui/QtMessageBox.h"
 

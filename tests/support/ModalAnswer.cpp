@@ -1,5 +1,6 @@
-#include "ModalAnswer.h"
+#include "support/ModalAnswer.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <utility>
@@ -30,10 +31,12 @@ ModalAnswer::ModalAnswer(std::function<bool(QDialog&)> awaits, std::function<voi
     : awaits_(std::move(awaits)), answer_(std::move(answer))
 {
     qApp->installEventFilter(this);
+    living_.push_back(this);
 }
 
 ModalAnswer::~ModalAnswer()
 {
+    living_.erase(std::find(living_.begin(), living_.end(), this));
     if (!answered_)
         ADD_FAILURE() << "the dialog to answer never opened";
 }
@@ -47,13 +50,25 @@ bool ModalAnswer::eventFilter(QObject* watched, QEvent* event)
     if (awaited_.isNull() && !answered_ && awaits_(*dialog)) {
         awaited_ = dialog;
         QTimer::singleShot(0, dialog, [this, dialog] { answerIn(*dialog); });
-    } else if (!awaited_.isNull() && awaited_->isVisible()) {
+    } else if (!awaited_.isNull() && awaited_->isVisible() && !anotherAnswers(*dialog)) {
         QTimer::singleShot(0, dialog, [dialog] {
             ADD_FAILURE() << "a dialog opened over the one answered: " << Describe(*dialog);
             dialog->reject();
         });
     }
     return false;
+}
+
+// Whether `dialog` is, or would be, the one this object answers.
+bool ModalAnswer::answers(QDialog& dialog) const
+{
+    return awaited_ == &dialog || (awaited_.isNull() && !answered_ && awaits_(dialog));
+}
+
+bool ModalAnswer::anotherAnswers(QDialog& dialog) const
+{
+    return std::any_of(living_.begin(), living_.end(),
+                       [&](const ModalAnswer* other) { return other != this && other->answers(dialog); });
 }
 
 void ModalAnswer::answerIn(QDialog& dialog)
