@@ -58,7 +58,7 @@ PieceWriter::~PieceWriter()
     changed_.notify_all();
     thread_.join();
     if (fd_ >= 0)
-        ::close(fd_);
+        closeFile();
 }
 
 void PieceWriter::open(const std::string& path)
@@ -163,25 +163,42 @@ void PieceWriter::execute(const Command& command, const char* buffer)
     case Step::Write:
         writeSegment(buffer + command.offset, command);
         break;
-    case Step::Close: {
-        const int closed = ::close(fd_);
-        fd_ = -1;
-        if (closed != 0)
-            fail(Step::Close, errno);
+    case Step::Close:
+        if (const int code = closeFile())
+            fail(Step::Close, code);
         break;
-    }
     }
 }
 
+// Creating exclusively tells a piece this run made from one that was there before.
 void PieceWriter::openFile(const std::string& path)
 {
     path_ = path;
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
+    created_ = fd_ >= 0;
+    if (fd_ < 0 && errno == EEXIST)
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd_ < 0)
+        return fail(Step::Open, errno);
+    ++written_.pieces;
+    fileEnd_ = lineEnd_ = 0;  // until fstat says more: a piece just created holds nothing
     struct stat info;
-    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+    if (::fstat(fd_, &info) != 0)
         return fail(Step::Open, errno);
     fileEnd_ = lineEnd_ = static_cast<std::uint64_t>(info.st_size);
-    ++written_.pieces;
+}
+
+// 0, or the system's error number. A piece this run created that kept no line goes, so a
+// failed or empty run leaves no empty file behind; one that was there before always stays.
+int PieceWriter::closeFile()
+{
+    const int code = ::close(fd_) == 0 ? 0 : errno;
+    fd_ = -1;
+    if (created_ && lineEnd_ == 0) {
+        (void)::unlink(path_.c_str());  // at worst an empty file stays, as before
+        --written_.pieces;
+    }
+    return code;
 }
 
 void PieceWriter::writeSegment(const char* bytes, const Command& command)
@@ -220,8 +237,7 @@ void PieceWriter::fail(Step step, int code)
 {
     failure_ = {step, path_, code};
     if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+        closeFile();
     failed_.store(true, std::memory_order_relaxed);
 }
 

@@ -29,7 +29,8 @@ namespace tess {
 // or written, and failed() turns true. finish() waits for everything handed over and says how
 // it went; failure() then says what failed, on which path, with the system's error number.
 // A write that fails part-way is cut back to the end of its last whole line, so a piece never
-// ends in a torn line that a later run would append to; written() counts what stayed.
+// ends in a torn line that a later run would append to; written() counts what stayed. A piece
+// this run created that holds no line when it is closed, or when writing failed, is removed.
 class PieceWriter {
 public:
     enum class Step { Open, Write, Close };
@@ -39,7 +40,7 @@ public:
         int code = 0;
     };
 
-    // What reached the pieces: files opened, and the whole lines and their bytes written.
+    // What reached the pieces: files opened and kept, and the whole lines and their bytes written.
     struct Written {
         std::uint64_t pieces = 0;
         std::uint64_t lines = 0;
@@ -120,6 +121,7 @@ private:
     void run();
     void execute(const Command& command, const char* buffer);
     void openFile(const std::string& path);
+    int closeFile();
     void writeSegment(const char* bytes, const Command& command);
     void cutBackToLastLine(const char* bytes, std::size_t done);
     void reachLineEnd(std::uint64_t offset);
@@ -143,6 +145,7 @@ private:
     // Owned by the writing thread until finish() has seen the queue empty.
     int fd_ = -1;
     std::string path_;
+    bool created_ = false;        // by this run, so it may be removed when it keeps nothing
     std::uint64_t fileEnd_ = 0;   // the open file's size
     std::uint64_t lineEnd_ = 0;   // where its last whole line, or what it held before, ends
     Written written_;

@@ -129,6 +129,49 @@ TEST(PieceWriter, CutsAWriteThatFailsPartWayBackToItsLastWholeLine)
     EXPECT_EQ(writer.written().bytes, 24u * 40);
 }
 
+// A piece this run created goes when it keeps no line; one that was there before stays as it was.
+TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
+{
+    struct Case {
+        const char* before;  // the piece's bytes before the run; null: it does not exist
+        bool givenALine;     // "0123456789", which fails part-way past the limit
+        rlim_t limit;
+        const char* after;   // null: it does not exist
+    };
+    const rlim_t none = 1 << 20;
+    const Case cases[] = {
+        {nullptr, true, 3, nullptr},     // created, and its first write fails part-way
+        {nullptr, true, 0, nullptr},     // created, and its first write fails at once
+        {nullptr, false, none, nullptr},  // created, and closed without a line
+        {"", true, 3, ""},
+        {"", false, none, ""},
+        {"old\r\n", true, 8, "old\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const std::string path = dir.path() + "piece.txt";
+        if (c.before)
+            WriteFile(path, c.before);
+        PieceWriter writer;
+        bool finished = false;
+        {
+            const FileSizeLimit limit(c.limit);
+            writer.open(path);
+            if (c.givenALine)
+                writer.writeLine("0123456789");
+            writer.close();
+            finished = writer.finish();
+        }
+        SCOPED_TRACE(std::string(c.before ? c.before : "(none)") + ", limit " + std::to_string(c.limit));
+        EXPECT_EQ(finished, c.limit == none);
+        EXPECT_EQ(Exists(path), c.after != nullptr);
+        if (c.after && Exists(path)) {
+            EXPECT_EQ(ReadFile(path), c.after);
+        }
+        EXPECT_EQ(writer.written().pieces, c.after ? 1u : 0u);
+    }
+}
+
 TEST(PieceWriter, CountsWhatItWrote)
 {
     TempDir dir;
