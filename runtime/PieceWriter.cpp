@@ -63,6 +63,7 @@ PieceWriter::~PieceWriter()
 
 void PieceWriter::open(const std::string& path)
 {
+    close();
     commands_.push_back({Step::Open, path});
     segmentStart_ = used_;
     open_ = true;

@@ -55,7 +55,7 @@ public:
     PieceWriter(const PieceWriter&) = delete;
     PieceWriter& operator=(const PieceWriter&) = delete;
 
-    // Opens `path` for appending, creating it when missing.
+    // Opens `path` for appending, creating it when missing, once the open piece is closed.
     void open(const std::string& path);
     void writeLine(std::string_view line)
     {

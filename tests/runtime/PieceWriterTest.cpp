@@ -49,6 +49,19 @@ TEST(PieceWriter, WritesPiecesOneAfterAnotherInTheirOrder)
                   "piece " + std::to_string(piece) + "\r\nend\r\n");
 }
 
+TEST(PieceWriter, ClosesTheOpenPieceWhenAnotherIsOpened)
+{
+    TempDir dir;
+    PieceWriter writer;
+    writer.open(dir.path() + "1.txt");
+    writer.writeLine("one");
+    writer.open(dir.path() + "2.txt");
+    writer.writeLine("two");
+    ASSERT_TRUE(writer.finish());
+    EXPECT_EQ(ReadFile(dir.path() + "1.txt"), "one\r\n");
+    EXPECT_EQ(ReadFile(dir.path() + "2.txt"), "two\r\n");
+}
+
 TEST(PieceWriter, StopsAtTheFirstFailureAndCreatesNothingAfterIt)
 {
     TempDir dir;
