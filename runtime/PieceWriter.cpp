@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include <cstring>
 
@@ -73,17 +74,17 @@ void PieceWriter::close()
 {
     if (!open_)
         return;
-    endSegment();
+    endSegment(used_);
     commands_.push_back({Step::Close, {}});
     open_ = false;
 }
 
-// The open piece's bytes so far in the current buffer become one write.
-void PieceWriter::endSegment()
+// The open piece's bytes in the current buffer up to `end` become one write.
+void PieceWriter::endSegment(std::size_t end)
 {
-    if (used_ > segmentStart_)
-        commands_.push_back({Step::Write, {}, segmentStart_, used_ - segmentStart_, linesInSegment_});
-    segmentStart_ = used_;
+    if (end > segmentStart_)
+        commands_.push_back({Step::Write, {}, segmentStart_, end - segmentStart_, linesInSegment_});
+    segmentStart_ = end;
     linesInSegment_ = 0;
 }
 
@@ -91,7 +92,7 @@ void PieceWriter::writeSpilling(std::string_view line)
 {
     append(line.data(), line.size());
     append("\r\n", 2);
-    ++linesInSegment_;  // the segment that holds its line end
+    lineEnded();
 }
 
 void PieceWriter::append(const char* bytes, std::size_t count)
@@ -107,22 +108,46 @@ void PieceWriter::append(const char* bytes, std::size_t count)
     }
 }
 
-// Queues the current buffer with its commands and takes a spare buffer, waiting for the
-// writing thread to give one back when none is spare: this is what keeps memory flat.
+// Queues the current buffer up to its last whole line, with its commands, and goes on in a
+// spare one. The unfinished line's bytes move to the spare's start, so that a write ends
+// inside a line only when one line fills a whole buffer.
 void PieceWriter::handOver()
 {
+    const std::size_t cut = lineStart_ > 0 ? static_cast<std::size_t>(lineStart_) : used_;
     if (open_)
-        endSegment();
-    if (commands_.empty())
-        return;
+        endSegment(cut);
+    const std::size_t unfinished = used_ - cut;
+    if (commands_.empty()) {
+        std::memmove(current_.get(), current_.get() + cut, unfinished);  // nothing for the thread
+    } else {
+        std::unique_ptr<char[]> next = takeSpare();
+        std::memcpy(next.get(), current_.get() + cut, unfinished);
+        queue(std::exchange(current_, std::move(next)));
+    }
+    used_ = unfinished;
+    segmentStart_ = 0;
+    lineStart_ -= static_cast<std::ptrdiff_t>(cut);
+}
+
+// Waits for the writing thread to give a buffer back when none is spare: this is what keeps
+// memory flat.
+std::unique_ptr<char[]> PieceWriter::takeSpare()
+{
     std::unique_lock<std::mutex> lock(mutex_);
-    queue_.push_back({std::move(current_), std::move(commands_)});
-    commands_.clear();
-    used_ = segmentStart_ = 0;
-    changed_.notify_all();
     changed_.wait(lock, [this] { return !spare_.empty(); });
-    current_ = std::move(spare_.back());
+    std::unique_ptr<char[]> spare = std::move(spare_.back());
     spare_.pop_back();
+    return spare;
+}
+
+void PieceWriter::queue(std::unique_ptr<char[]> buffer)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.push_back({std::move(buffer), std::move(commands_)});
+    }
+    commands_.clear();
+    changed_.notify_all();
 }
 
 bool PieceWriter::finish()
@@ -209,9 +234,9 @@ void PieceWriter::writeSegment(const char* bytes, const Command& command)
         cutBackToLastLine(bytes, done);
         return fail(Step::Write, code);
     }
-    if (const std::size_t whole = UpToLastLineEnd(bytes, done))
-        reachLineEnd(fileEnd_ + whole);
     fileEnd_ += done;
+    if (command.lines > 0)  // then the bytes end with a line's end
+        reachLineEnd(fileEnd_);
     written_.lines += command.lines;
 }
 

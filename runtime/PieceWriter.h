@@ -25,6 +25,11 @@ namespace tess {
 // full, with the opening and closing of the pieces whose lines it holds, so the two threads
 // meet once a buffer, not once a piece. Memory stays at `buffers` buffers.
 //
+// A buffer is handed over up to its last whole line; the unfinished line moves on to the next
+// one. So every write ends with a line's end, and a process killed between two writes leaves
+// whole lines only. A single line longer than a buffer is the exception: it is written a buffer
+// at a time.
+//
 // Failures happen on that thread and are sticky: once one has happened, nothing more is opened
 // or written, and failed() turns true. finish() waits for everything handed over and says how
 // it went; failure() then says what failed, on which path, with the system's error number.
@@ -98,6 +103,11 @@ private:
         end[0] = '\r';
         end[1] = '\n';
         used_ += size + 2;
+        lineEnded();
+    }
+    void lineEnded()
+    {
+        lineStart_ = static_cast<std::ptrdiff_t>(used_);
         ++linesInSegment_;
     }
 
@@ -116,8 +126,10 @@ private:
 
     void writeSpilling(std::string_view line);
     void append(const char* bytes, std::size_t count);
-    void endSegment();
+    void endSegment(std::size_t end);
     void handOver();
+    std::unique_ptr<char[]> takeSpare();
+    void queue(std::unique_ptr<char[]> buffer);
     void run();
     void execute(const Command& command, const char* buffer);
     void openFile(const std::string& path);
@@ -132,6 +144,9 @@ private:
     std::vector<Command> commands_;    // what the current buffer's bytes are for
     std::size_t used_ = 0;
     std::size_t segmentStart_ = 0;     // where the open piece's bytes begin in the current buffer
+    // Where the line being copied begins in the current buffer (used_ between lines); below 0
+    // when it began that many bytes before it, in buffers already handed over.
+    std::ptrdiff_t lineStart_ = 0;
     std::size_t linesInSegment_ = 0;
     bool open_ = false;
 

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <map>
+#include <random>
 #include <string>
+#include <vector>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "runtime/PieceWriter.h"
 #include "support/TempDir.h"
@@ -16,6 +22,119 @@ using testing::Exists;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
+
+// What a run asks of the writer, drawn at random.
+struct Act {
+    enum Kind { Open, Line, PaddedLine, Close } kind;
+    std::string piece;  // Open: the piece's file name
+    std::string line;
+};
+using Script = std::vector<Act>;
+
+Script RandomScript(std::mt19937& rng, std::size_t acts, std::size_t longestLine)
+{
+    std::uniform_int_distribution<std::size_t> length(0, longestLine);
+    std::uniform_int_distribution<int> percent(0, 99);
+    Script script;
+    bool open = false;
+    while (script.size() < acts) {
+        const int roll = percent(rng);
+        if (!open || roll < 3) {
+            script.push_back({Act::Open, "piece" + std::to_string(rng() % 4) + ".txt", {}});
+            open = true;
+        } else if (roll < 8) {
+            script.push_back({Act::Close, {}, {}});
+            open = false;
+        } else {
+            std::string line(length(rng), ' ');
+            for (char& c : line)
+                c = static_cast<char>('a' + rng() % 26);
+            script.push_back({roll % 2 ? Act::Line : Act::PaddedLine, {}, std::move(line)});
+        }
+    }
+    return script;
+}
+
+void Play(const Script& script, std::size_t count, const std::string& dir, PieceWriter& writer)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const Act& act = script[i];
+        switch (act.kind) {
+        case Act::Open: writer.open(dir + act.piece); break;
+        case Act::Line: writer.writeLine(act.line); break;
+        case Act::PaddedLine: {
+            const std::string padded = act.line + std::string(kPadAfter, '#');
+            writer.writePaddedLine(std::string_view(padded.data(), act.line.size()));
+            break;
+        }
+        case Act::Close: writer.close(); break;
+        }
+    }
+}
+
+// What the pieces hold after a script: each file's bytes, and every size at which it held
+// whole lines only.
+class Model {
+public:
+    struct File {
+        bool exists = false;
+        std::string bytes;
+        std::vector<std::size_t> wholeSizes{0};
+    };
+
+    void play(const Script& script, const std::string& dir)
+    {
+        for (const Act& act : script) {
+            switch (act.kind) {
+            case Act::Open: open(dir + act.piece); break;
+            case Act::Line:
+            case Act::PaddedLine: line(act.line); break;
+            case Act::Close: close(); break;
+            }
+        }
+        close();
+    }
+
+    const std::map<std::string, File>& files() const { return files_; }
+
+private:
+    void open(const std::string& path)
+    {
+        close();
+        open_ = &files_[path];
+        created_ = !open_->exists;
+        open_->exists = true;
+    }
+    void line(const std::string& line)
+    {
+        open_->bytes += line + "\r\n";
+        open_->wholeSizes.push_back(open_->bytes.size());
+    }
+    void close()
+    {
+        if (open_ && created_ && open_->bytes.empty())
+            open_->exists = false;
+        open_ = nullptr;
+    }
+
+    std::map<std::string, File> files_;
+    File* open_ = nullptr;
+    bool created_ = false;
+};
+
+// Every piece there is holds what the model says up to one of its whole lines.
+void ExpectWholeLinesOnly(const Model& model)
+{
+    for (const auto& [path, file] : model.files()) {
+        if (!Exists(path))
+            continue;
+        const std::string held = ReadFile(path);
+        const auto& sizes = file.wholeSizes;
+        EXPECT_TRUE(std::find(sizes.begin(), sizes.end(), held.size()) != sizes.end() &&
+                    file.bytes.compare(0, held.size(), held) == 0)
+            << path << " holds " << held.size() << " bytes, not a prefix of whole lines";
+    }
+}
 
 TEST(PieceWriter, AppendsEachLineWithCrLfAfterWhatTheFileHeld)
 {
@@ -182,6 +301,51 @@ TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
             EXPECT_EQ(ReadFile(path), c.after);
         }
         EXPECT_EQ(writer.written().pieces, c.after ? 1u : 0u);
+    }
+}
+
+// Plays the first `count` acts of `script` in a child process, then stops and kills it while its
+// writing thread may still be at work. The stop makes the kill land between system calls: a kill
+// inside a write may keep part of it, cut at a page, which no writer can prevent. What is tested
+// is where the writer's own writes end.
+void PlayAndKill(const Script& script, std::size_t count, const std::string& dir, std::size_t bufferSize)
+{
+    int played[2];
+    ASSERT_EQ(::pipe(played), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        PieceWriter writer(bufferSize);
+        Play(script, count, dir, writer);
+        (void)!::write(played[1], "", 1);
+        for (;;)
+            ::pause();
+    }
+    ::close(played[1]);
+    char byte;
+    EXPECT_EQ(::read(played[0], &byte, 1), 1) << "the child died before it had played";
+    ::close(played[0]);
+    int status = 0;
+    ::kill(child, SIGSTOP);
+    ::waitpid(child, &status, WUNTRACED);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+}
+
+TEST(PieceWriter, LeavesWholeLinesOnlyWhenKilled)
+{
+    std::mt19937 rng(1207);
+    for (int round = 0; round < 8; ++round) {
+        const std::size_t bufferSize = 8 + rng() % 293;
+        const Script script = RandomScript(rng, 4000, bufferSize - 2);  // no line fills a buffer
+        const std::size_t killedAfter = rng() % script.size();
+        SCOPED_TRACE("buffer " + std::to_string(bufferSize) + ", killed after act " +
+                     std::to_string(killedAfter));
+        TempDir dir;
+        PlayAndKill(script, killedAfter, dir.path(), bufferSize);
+        Model model;
+        model.play(script, dir.path());
+        ExpectWholeLinesOnly(model);
     }
 }
 
