@@ -65,17 +65,18 @@ PieceWriter::~PieceWriter()
 void PieceWriter::open(const std::string& path)
 {
     close();
-    commands_.push_back({Step::Open, path});
+    commands_.push_back({Kind::Open, path});
     segmentStart_ = used_;
     open_ = true;
 }
 
 void PieceWriter::close()
 {
+    abandonLine();
     if (!open_)
         return;
     endSegment(used_);
-    commands_.push_back({Step::Close, {}});
+    commands_.push_back({Kind::Close, {}});
     open_ = false;
 }
 
@@ -83,16 +84,35 @@ void PieceWriter::close()
 void PieceWriter::endSegment(std::size_t end)
 {
     if (end > segmentStart_)
-        commands_.push_back({Step::Write, {}, segmentStart_, end - segmentStart_, linesInSegment_});
+        commands_.push_back({Kind::Write, {}, segmentStart_, end - segmentStart_, linesInSegment_});
     segmentStart_ = end;
     linesInSegment_ = 0;
 }
 
 void PieceWriter::writeSpilling(std::string_view line)
 {
-    append(line.data(), line.size());
+    writePart(line);
+    endLine();
+}
+
+void PieceWriter::writePart(std::string_view bytes)
+{
+    append(bytes.data(), bytes.size());
+}
+
+void PieceWriter::endLine()
+{
     append("\r\n", 2);
     lineEnded();
+}
+
+void PieceWriter::abandonLine()
+{
+    const bool partWritten = lineStart_ < 0;
+    if (partWritten && open_)
+        commands_.push_back({Kind::CutBack, {}});
+    used_ = partWritten ? 0 : static_cast<std::size_t>(lineStart_);
+    lineStart_ = static_cast<std::ptrdiff_t>(used_);
 }
 
 void PieceWriter::append(const char* bytes, std::size_t count)
@@ -152,6 +172,7 @@ void PieceWriter::queue(std::unique_ptr<char[]> buffer)
 
 bool PieceWriter::finish()
 {
+    abandonLine();
     handOver();
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return queue_.empty() && !busy_; });
@@ -182,14 +203,18 @@ void PieceWriter::execute(const Command& command, const char* buffer)
 {
     if (failed())
         return;  // after a failure nothing more is created or written
-    switch (command.step) {
-    case Step::Open:
+    switch (command.kind) {
+    case Kind::Open:
         openFile(command.path);
         break;
-    case Step::Write:
+    case Kind::Write:
         writeSegment(buffer + command.offset, command);
         break;
-    case Step::Close:
+    case Kind::CutBack:
+        if (const int code = cutBackToLastLine())
+            fail(Step::Write, code);
+        break;
+    case Kind::Close:
         if (const int code = closeFile())
             fail(Step::Close, code);
         break;
@@ -231,7 +256,7 @@ void PieceWriter::writeSegment(const char* bytes, const Command& command)
 {
     std::size_t done = 0;
     if (const int code = WriteAll(fd_, bytes, command.size, done)) {
-        cutBackToLastLine(bytes, done);
+        keepWholeLinesOf(bytes, done);
         return fail(Step::Write, code);
     }
     fileEnd_ += done;
@@ -248,15 +273,26 @@ void PieceWriter::reachLineEnd(std::uint64_t offset)
 }
 
 // After a write that failed part-way: the whole lines it wrote stay and count, the torn one goes.
-void PieceWriter::cutBackToLastLine(const char* bytes, std::size_t done)
+void PieceWriter::keepWholeLinesOf(const char* bytes, std::size_t done)
 {
     const std::size_t whole = UpToLastLineEnd(bytes, done);
     for (const char* p = bytes; p < bytes + whole; ++p)
         written_.lines += *p == '\n';
     if (whole > 0)
         reachLineEnd(fileEnd_ + whole);
-    if (fileEnd_ + done > lineEnd_)
-        (void)::ftruncate(fd_, static_cast<off_t>(lineEnd_));  // nothing more can be done if it fails
+    fileEnd_ += done;
+    (void)cutBackToLastLine();  // nothing more can be done if it fails
+}
+
+// 0, or the system's error number.
+int PieceWriter::cutBackToLastLine()
+{
+    if (fileEnd_ > lineEnd_) {
+        if (::ftruncate(fd_, static_cast<off_t>(lineEnd_)) != 0)
+            return errno;
+        fileEnd_ = lineEnd_;
+    }
+    return 0;
 }
 
 void PieceWriter::fail(Step step, int code)

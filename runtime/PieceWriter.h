@@ -28,7 +28,7 @@ namespace tess {
 // A buffer is handed over up to its last whole line; the unfinished line moves on to the next
 // one. So every write ends with a line's end, and a process killed between two writes leaves
 // whole lines only. A single line longer than a buffer is the exception: it is written a buffer
-// at a time.
+// at a time, and cut off again if the run leaves it unfinished.
 //
 // Failures happen on that thread and are sticky: once one has happened, nothing more is opened
 // or written, and failed() turns true. finish() waits for everything handed over and says how
@@ -55,13 +55,14 @@ public:
     static constexpr std::size_t kDefaultBuffer = 1 << 20;
 
     explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer, std::size_t buffers = 3);
-    // Waits for what was handed over, then stops the thread.
+    // Finishes, then stops the thread and closes the open piece.
     ~PieceWriter();
     PieceWriter(const PieceWriter&) = delete;
     PieceWriter& operator=(const PieceWriter&) = delete;
 
     // Opens `path` for appending, creating it when missing, once the open piece is closed.
     void open(const std::string& path);
+    // Appends `line` (after the parts of an unfinished line, if any) and CR LF.
     void writeLine(std::string_view line)
     {
         const std::size_t needed = line.size() + 2;
@@ -83,9 +84,18 @@ public:
                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + 16 * i)));
         endLineCopiedAt(line.size());
     }
-    // Closes the open piece once what it was given is written.
+    // Bytes of a line given in parts, of any length, as many times as it takes; memory stays
+    // at the buffers. writeLine and endLine end the line.
+    void writePart(std::string_view bytes);
+    // Ends the line given in parts with CR LF.
+    void endLine();
+    // Drops the line given in parts: what of it is still buffered is forgotten, and what of it
+    // already reached the piece is cut off again, back to the piece's last whole line.
+    void abandonLine();
+    // Closes the open piece once what it was given is written, dropping an unfinished line.
     void close();
-    // Waits until everything handed over is done; false when something failed.
+    // Waits until everything handed over is done, dropping an unfinished line first; false
+    // when something failed.
     bool finish();
 
     bool isOpen() const { return open_; }
@@ -111,8 +121,9 @@ private:
         ++linesInSegment_;
     }
 
+    enum class Kind { Open, Write, CutBack, Close };
     struct Command {
-        Step step;
+        Kind kind;
         std::string path;       // Open
         std::size_t offset = 0;  // Write: the bytes of the batch's buffer to write
         std::size_t size = 0;
@@ -135,7 +146,8 @@ private:
     void openFile(const std::string& path);
     int closeFile();
     void writeSegment(const char* bytes, const Command& command);
-    void cutBackToLastLine(const char* bytes, std::size_t done);
+    void keepWholeLinesOf(const char* bytes, std::size_t done);
+    int cutBackToLastLine();
     void reachLineEnd(std::uint64_t offset);
     void fail(Step step, int code);
 

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -25,11 +26,22 @@ using testing::WriteFile;
 
 // What a run asks of the writer, drawn at random.
 struct Act {
-    enum Kind { Open, Line, PaddedLine, Close } kind;
-    std::string piece;  // Open: the piece's file name
-    std::string line;
+    enum Kind { Open, Line, PaddedLine, Parts, AbandonedParts, Close } kind;
+    std::string text;                // Open: the piece's file name; else the line
+    std::vector<std::size_t> parts;  // Parts, AbandonedParts: the sizes the line comes in
 };
 using Script = std::vector<Act>;
+
+std::vector<std::size_t> RandomParts(std::mt19937& rng, std::size_t size)
+{
+    std::vector<std::size_t> parts;
+    for (std::size_t count = rng() % 4; count > 0; --count) {
+        parts.push_back(rng() % (size + 1));
+        size -= parts.back();
+    }
+    parts.push_back(size);
+    return parts;
+}
 
 Script RandomScript(std::mt19937& rng, std::size_t acts, std::size_t longestLine)
 {
@@ -49,10 +61,25 @@ Script RandomScript(std::mt19937& rng, std::size_t acts, std::size_t longestLine
             std::string line(length(rng), ' ');
             for (char& c : line)
                 c = static_cast<char>('a' + rng() % 26);
-            script.push_back({roll % 2 ? Act::Line : Act::PaddedLine, {}, std::move(line)});
+            const auto kind = static_cast<Act::Kind>(Act::Line + roll % 4);
+            const bool inParts = kind == Act::Parts || kind == Act::AbandonedParts;
+            script.push_back({kind, line, inParts ? RandomParts(rng, line.size()) : std::vector<std::size_t>{}});
         }
     }
     return script;
+}
+
+void PlayParts(const Act& act, PieceWriter& writer)
+{
+    std::size_t at = 0;
+    for (const std::size_t size : act.parts) {
+        writer.writePart(std::string_view(act.text).substr(at, size));
+        at += size;
+    }
+    if (act.kind == Act::Parts)
+        writer.endLine();
+    else
+        writer.abandonLine();
 }
 
 void Play(const Script& script, std::size_t count, const std::string& dir, PieceWriter& writer)
@@ -60,13 +87,15 @@ void Play(const Script& script, std::size_t count, const std::string& dir, Piece
     for (std::size_t i = 0; i < count; ++i) {
         const Act& act = script[i];
         switch (act.kind) {
-        case Act::Open: writer.open(dir + act.piece); break;
-        case Act::Line: writer.writeLine(act.line); break;
+        case Act::Open: writer.open(dir + act.text); break;
+        case Act::Line: writer.writeLine(act.text); break;
         case Act::PaddedLine: {
-            const std::string padded = act.line + std::string(kPadAfter, '#');
-            writer.writePaddedLine(std::string_view(padded.data(), act.line.size()));
+            const std::string padded = act.text + std::string(kPadAfter, '#');
+            writer.writePaddedLine(std::string_view(padded.data(), act.text.size()));
             break;
         }
+        case Act::Parts:
+        case Act::AbandonedParts: PlayParts(act, writer); break;
         case Act::Close: writer.close(); break;
         }
     }
@@ -82,13 +111,20 @@ public:
         std::vector<std::size_t> wholeSizes{0};
     };
 
+    void found(const std::string& path, const std::string& bytes)
+    {
+        files_[path] = {true, bytes, {bytes.size()}};
+    }
+
     void play(const Script& script, const std::string& dir)
     {
         for (const Act& act : script) {
             switch (act.kind) {
-            case Act::Open: open(dir + act.piece); break;
+            case Act::Open: open(dir + act.text); break;
             case Act::Line:
-            case Act::PaddedLine: line(act.line); break;
+            case Act::PaddedLine:
+            case Act::Parts: line(act.text); break;
+            case Act::AbandonedParts: break;
             case Act::Close: close(); break;
             }
         }
@@ -96,6 +132,7 @@ public:
     }
 
     const std::map<std::string, File>& files() const { return files_; }
+    const PieceWriter::Written& written() const { return written_; }
 
 private:
     void open(const std::string& path)
@@ -104,22 +141,28 @@ private:
         open_ = &files_[path];
         created_ = !open_->exists;
         open_->exists = true;
+        ++written_.pieces;
     }
     void line(const std::string& line)
     {
         open_->bytes += line + "\r\n";
         open_->wholeSizes.push_back(open_->bytes.size());
+        ++written_.lines;
+        written_.bytes += line.size() + 2;
     }
     void close()
     {
-        if (open_ && created_ && open_->bytes.empty())
+        if (open_ && created_ && open_->bytes.empty()) {
             open_->exists = false;
+            --written_.pieces;
+        }
         open_ = nullptr;
     }
 
     std::map<std::string, File> files_;
     File* open_ = nullptr;
     bool created_ = false;
+    PieceWriter::Written written_;
 };
 
 // Every piece there is holds what the model says up to one of its whole lines.
@@ -133,6 +176,43 @@ void ExpectWholeLinesOnly(const Model& model)
         EXPECT_TRUE(std::find(sizes.begin(), sizes.end(), held.size()) != sizes.end() &&
                     file.bytes.compare(0, held.size(), held) == 0)
             << path << " holds " << held.size() << " bytes, not a prefix of whole lines";
+    }
+}
+
+TEST(PieceWriter, HoldsWhatAPlainModelOfTheRunHolds)
+{
+    const char* const foundBytes[] = {"", "found\r\n", "found without a line end"};
+    std::mt19937 rng(611);
+    for (int round = 0; round < 120; ++round) {
+        const std::size_t bufferSize = 8 + rng() % 293;
+        const Script script = RandomScript(rng, 60, 3 * bufferSize);
+        SCOPED_TRACE("round " + std::to_string(round) + ", buffer " + std::to_string(bufferSize));
+        TempDir dir;
+        Model model;
+        for (int piece = 0; piece < 4; ++piece) {
+            const std::string path = dir.path() + "piece" + std::to_string(piece) + ".txt";
+            if (const std::size_t found = rng() % 4; found < 3) {
+                WriteFile(path, foundBytes[found]);
+                model.found(path, foundBytes[found]);
+            }
+        }
+        model.play(script, dir.path());
+
+        PieceWriter writer(bufferSize, 2 + rng() % 2);
+        Play(script, script.size(), dir.path(), writer);
+        writer.writePart(std::string(rng() % (2 * bufferSize), 'u'));  // unfinished: finish drops it
+        ASSERT_TRUE(writer.finish());
+        writer.close();
+        ASSERT_TRUE(writer.finish());
+        for (const auto& [path, file] : model.files()) {
+            ASSERT_EQ(Exists(path), file.exists) << path;
+            if (file.exists) {
+                ASSERT_EQ(ReadFile(path), file.bytes) << path;
+            }
+        }
+        EXPECT_EQ(writer.written().pieces, model.written().pieces);
+        EXPECT_EQ(writer.written().lines, model.written().lines);
+        EXPECT_EQ(writer.written().bytes, model.written().bytes);
     }
 }
 
@@ -346,6 +426,37 @@ TEST(PieceWriter, LeavesWholeLinesOnlyWhenKilled)
         Model model;
         model.play(script, dir.path());
         ExpectWholeLinesOnly(model);
+    }
+}
+
+TEST(PieceWriter, CutsALongLineLeftUnfinishedBackToTheLastWholeLine)
+{
+    enum class Left { Abandoned, Closed, Finished, Destroyed };
+    for (const Left left : {Left::Abandoned, Left::Closed, Left::Finished, Left::Destroyed}) {
+        SCOPED_TRACE(static_cast<int>(left));
+        TempDir dir;
+        const std::string path = dir.path() + "piece.txt";
+        auto writer = std::make_unique<PieceWriter>(8, 2);
+        writer->open(path);
+        writer->writeLine("whole");
+        writer->writePart(std::string(100, 'x'));
+        writer->writePart(std::string(100, 'y'));
+        // With two buffers, all but the last two buffers' worth must have been written.
+        ASSERT_GE(ReadFile(path).size(), 7u + 200 - 16);
+        switch (left) {
+        case Left::Abandoned:
+            writer->abandonLine();
+            writer->writeLine("next");
+            break;
+        case Left::Closed: writer->close(); break;
+        case Left::Finished: writer->finish(); break;
+        case Left::Destroyed: writer.reset(); break;
+        }
+        if (writer) {
+            EXPECT_TRUE(writer->finish());
+            EXPECT_EQ(writer->written().lines, left == Left::Abandoned ? 2u : 1u);
+        }
+        EXPECT_EQ(ReadFile(path), left == Left::Abandoned ? "whole\r\nnext\r\n" : "whole\r\n");
     }
 }
 
