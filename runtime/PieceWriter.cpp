@@ -1,6 +1,7 @@
 #include "runtime/PieceWriter.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cerrno>
 #include <utility>
 
@@ -32,11 +33,29 @@ int WriteAll(int fd, const char* data, std::size_t size, std::size_t& done)
     return 0;
 }
 
-// How many of `bytes` up to and including the last LF; 0 when there is none.
-std::size_t UpToLastLineEnd(const char* bytes, std::size_t size)
+struct LineEnds {
+    std::size_t count = 0;
+    std::size_t pastLast = 0;  // how many of the bytes, up to the end of the last; 0 without one
+};
+
+// The line ends among `size` bytes that begin `intoLine` bytes into a line. The line end is CR LF
+// in the text's code unit, so half its size is the unit, and a line end is looked for only where
+// a unit begins: a UTF-16 character can hold the bytes of one across two characters.
+LineEnds FindLineEnds(const char* bytes, std::size_t size, std::string_view lineEnd, std::uint64_t intoLine)
 {
-    const void* last = ::memrchr(bytes, '\n', size);
-    return last ? static_cast<std::size_t>(static_cast<const char*>(last) - bytes) + 1 : 0;
+    const std::size_t unit = lineEnd.size() / 2;
+    LineEnds found;
+    std::size_t at = (unit - intoLine % unit) % unit;
+    while (at + lineEnd.size() <= size) {
+        if (std::memcmp(bytes + at, lineEnd.data(), lineEnd.size()) == 0) {
+            at += lineEnd.size();
+            ++found.count;
+            found.pastLast = at;
+        } else {
+            at += unit;
+        }
+    }
+    return found;
 }
 
 }  // namespace
@@ -100,9 +119,16 @@ void PieceWriter::writePart(std::string_view bytes)
     append(bytes.data(), bytes.size());
 }
 
+void PieceWriter::setLineEnd(std::string_view bytes)
+{
+    assert(bytes.size() == 2 || bytes.size() == 4);
+    lineEndSize_ = std::min(bytes.size(), sizeof lineEnd_);
+    std::memcpy(lineEnd_, bytes.data(), lineEndSize_);
+}
+
 void PieceWriter::endLine()
 {
-    append("\r\n", 2);
+    append(lineEnd_, lineEndSize_);
     lineEnded();
 }
 
@@ -232,11 +258,11 @@ void PieceWriter::openFile(const std::string& path)
     if (fd_ < 0)
         return fail(Step::Open, errno);
     ++written_.pieces;
-    fileEnd_ = lineEnd_ = 0;  // until fstat says more: a piece just created holds nothing
+    fileEnd_ = lastLineEnd_ = 0;  // until fstat says more: a piece just created holds nothing
     struct stat info;
     if (::fstat(fd_, &info) != 0)
         return fail(Step::Open, errno);
-    fileEnd_ = lineEnd_ = static_cast<std::uint64_t>(info.st_size);
+    fileEnd_ = lastLineEnd_ = static_cast<std::uint64_t>(info.st_size);
 }
 
 // 0, or the system's error number. A piece this run created that kept no line goes, so a
@@ -245,7 +271,7 @@ int PieceWriter::closeFile()
 {
     const int code = ::close(fd_) == 0 ? 0 : errno;
     fd_ = -1;
-    if (created_ && lineEnd_ == 0) {
+    if (created_ && lastLineEnd_ == 0) {
         (void)::unlink(path_.c_str());  // at worst an empty file stays, as before
         --written_.pieces;
     }
@@ -268,18 +294,18 @@ void PieceWriter::writeSegment(const char* bytes, const Command& command)
 // Bytes count once the line they belong to is whole, so a torn line never counts.
 void PieceWriter::reachLineEnd(std::uint64_t offset)
 {
-    written_.bytes += offset - lineEnd_;
-    lineEnd_ = offset;
+    written_.bytes += offset - lastLineEnd_;
+    lastLineEnd_ = offset;
 }
 
 // After a write that failed part-way: the whole lines it wrote stay and count, the torn one goes.
 void PieceWriter::keepWholeLinesOf(const char* bytes, std::size_t done)
 {
-    const std::size_t whole = UpToLastLineEnd(bytes, done);
-    for (const char* p = bytes; p < bytes + whole; ++p)
-        written_.lines += *p == '\n';
-    if (whole > 0)
-        reachLineEnd(fileEnd_ + whole);
+    const std::string_view lineEnd(lineEnd_, lineEndSize_);
+    const LineEnds whole = FindLineEnds(bytes, done, lineEnd, fileEnd_ - lastLineEnd_);
+    written_.lines += whole.count;
+    if (whole.count > 0)
+        reachLineEnd(fileEnd_ + whole.pastLast);
     fileEnd_ += done;
     (void)cutBackToLastLine();  // nothing more can be done if it fails
 }
@@ -287,10 +313,10 @@ void PieceWriter::keepWholeLinesOf(const char* bytes, std::size_t done)
 // 0, or the system's error number.
 int PieceWriter::cutBackToLastLine()
 {
-    if (fileEnd_ > lineEnd_) {
-        if (::ftruncate(fd_, static_cast<off_t>(lineEnd_)) != 0)
+    if (fileEnd_ > lastLineEnd_) {
+        if (::ftruncate(fd_, static_cast<off_t>(lastLineEnd_)) != 0)
             return errno;
-        fileEnd_ = lineEnd_;
+        fileEnd_ = lastLineEnd_;
     }
     return 0;
 }

@@ -19,7 +19,7 @@
 
 namespace tess {
 
-// Appends lines, each followed by CR LF, to one piece file at a time. Lines are gathered in
+// Appends lines, each followed by a line end, to one piece file at a time. Lines are gathered in
 // large buffers that a thread of its own writes out, so the system's copying of the bytes runs
 // beside the reading and splitting instead of after it. A buffer goes to that thread when it is
 // full, with the opening and closing of the pieces whose lines it holds, so the two threads
@@ -60,13 +60,17 @@ public:
     PieceWriter(const PieceWriter&) = delete;
     PieceWriter& operator=(const PieceWriter&) = delete;
 
+    // The bytes that end each line: CR LF (the default) in the text's code unit, so 2 bytes, or
+    // 4 for UTF-16; no other size. Lines must not hold them themselves, where a code unit
+    // begins: after a failed write they tell where the last whole line ends. Set before the
+    // first open.
+    void setLineEnd(std::string_view bytes);
     // Opens `path` for appending, creating it when missing, once the open piece is closed.
     void open(const std::string& path);
-    // Appends `line` (after the parts of an unfinished line, if any) and CR LF.
+    // Appends `line` (after the parts of an unfinished line, if any) and the line end.
     void writeLine(std::string_view line)
     {
-        const std::size_t needed = line.size() + 2;
-        if (bufferSize_ - used_ < needed)
+        if (bufferSize_ - used_ < line.size() + sizeof lineEnd_)
             return writeSpilling(line);
         std::memcpy(current_.get() + used_, line.data(), line.size());
         endLineCopiedAt(line.size());
@@ -76,7 +80,7 @@ public:
     void writePaddedLine(std::string_view line)
     {
         static_assert(kPadAfter >= 64);
-        if (line.size() > 62 || bufferSize_ - used_ < 64)
+        if (line.size() > 64 - sizeof lineEnd_ || bufferSize_ - used_ < 64)
             return writeLine(line);
         char* out = current_.get() + used_;
         for (int i = 0; i < 4; ++i)
@@ -87,7 +91,7 @@ public:
     // Bytes of a line given in parts, of any length, as many times as it takes; memory stays
     // at the buffers. writeLine and endLine end the line.
     void writePart(std::string_view bytes);
-    // Ends the line given in parts with CR LF.
+    // Ends the line given in parts with the line end.
     void endLine();
     // Drops the line given in parts: what of it is still buffered is forgotten, and what of it
     // already reached the piece is cut off again, back to the piece's last whole line.
@@ -106,13 +110,12 @@ public:
     const Written& written() const { return written_; }
 
 private:
-    // Ends the line of `size` bytes just copied into the buffer with CR LF.
+    // Ends the line of `size` bytes just copied into the buffer with the line end, copied as
+    // four bytes whatever its size: one move, with no branch.
     void endLineCopiedAt(std::size_t size)
     {
-        char* end = current_.get() + used_ + size;
-        end[0] = '\r';
-        end[1] = '\n';
-        used_ += size + 2;
+        std::memcpy(current_.get() + used_ + size, lineEnd_, sizeof lineEnd_);
+        used_ += size + lineEndSize_;
         lineEnded();
     }
     void lineEnded()
@@ -152,6 +155,8 @@ private:
     void fail(Step step, int code);
 
     const std::size_t bufferSize_;
+    char lineEnd_[4] = {'\r', '\n'};
+    std::size_t lineEndSize_ = 2;
     std::unique_ptr<char[]> current_;  // filled by the caller's thread
     std::vector<Command> commands_;    // what the current buffer's bytes are for
     std::size_t used_ = 0;
@@ -174,7 +179,7 @@ private:
     std::string path_;
     bool created_ = false;        // by this run, so it may be removed when it keeps nothing
     std::uint64_t fileEnd_ = 0;   // the open file's size
-    std::uint64_t lineEnd_ = 0;   // where its last whole line, or what it held before, ends
+    std::uint64_t lastLineEnd_ = 0;  // where its last whole line, or what it held before, ends
     Written written_;
     Failure failure_;
     std::atomic<bool> failed_{false};

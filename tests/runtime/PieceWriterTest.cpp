@@ -24,6 +24,11 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
+const std::string kCrLf = "\r\n";
+const std::string kUtf16LeCrLf("\x0d\x00\x0a\x00", 4);
+const std::string kUtf16BeCrLf("\x00\x0d\x00\x0a", 4);
+const std::string kLineEnds[] = {kCrLf, kUtf16LeCrLf, kUtf16BeCrLf};
+
 // What a run asks of the writer, drawn at random.
 struct Act {
     enum Kind { Open, Line, PaddedLine, Parts, AbandonedParts, Close } kind;
@@ -111,6 +116,8 @@ public:
         std::vector<std::size_t> wholeSizes{0};
     };
 
+    explicit Model(std::string lineEnd) : lineEnd_(std::move(lineEnd)) {}
+
     void found(const std::string& path, const std::string& bytes)
     {
         files_[path] = {true, bytes, {bytes.size()}};
@@ -145,10 +152,10 @@ private:
     }
     void line(const std::string& line)
     {
-        open_->bytes += line + "\r\n";
+        open_->bytes += line + lineEnd_;
         open_->wholeSizes.push_back(open_->bytes.size());
         ++written_.lines;
-        written_.bytes += line.size() + 2;
+        written_.bytes += line.size() + lineEnd_.size();
     }
     void close()
     {
@@ -159,6 +166,7 @@ private:
         open_ = nullptr;
     }
 
+    const std::string lineEnd_;
     std::map<std::string, File> files_;
     File* open_ = nullptr;
     bool created_ = false;
@@ -185,10 +193,11 @@ TEST(PieceWriter, HoldsWhatAPlainModelOfTheRunHolds)
     std::mt19937 rng(611);
     for (int round = 0; round < 120; ++round) {
         const std::size_t bufferSize = 8 + rng() % 293;
+        const std::string& lineEnd = kLineEnds[rng() % 3];
         const Script script = RandomScript(rng, 60, 3 * bufferSize);
         SCOPED_TRACE("round " + std::to_string(round) + ", buffer " + std::to_string(bufferSize));
         TempDir dir;
-        Model model;
+        Model model(lineEnd);
         for (int piece = 0; piece < 4; ++piece) {
             const std::string path = dir.path() + "piece" + std::to_string(piece) + ".txt";
             if (const std::size_t found = rng() % 4; found < 3) {
@@ -199,6 +208,7 @@ TEST(PieceWriter, HoldsWhatAPlainModelOfTheRunHolds)
         model.play(script, dir.path());
 
         PieceWriter writer(bufferSize, 2 + rng() % 2);
+        writer.setLineEnd(lineEnd);
         Play(script, script.size(), dir.path(), writer);
         writer.writePart(std::string(rng() % (2 * bufferSize), 'u'));  // unfinished: finish drops it
         ASSERT_TRUE(writer.finish());
@@ -342,6 +352,45 @@ TEST(PieceWriter, CutsAWriteThatFailsPartWayBackToItsLastWholeLine)
 }
 
 // A piece this run created goes when it keeps no line; one that was there before stays as it was.
+// The lines here hold a line end's bytes across two UTF-16 characters, and the one byte found
+// in the piece puts them at an even offset in the file: only the characters can tell.
+TEST(PieceWriter, CutsAFailedWriteBackToItsLastWholeLineWhateverItsLineEnd)
+{
+    struct Case {
+        std::string lineEnd;
+        std::string line;
+        std::string before;
+    };
+    const Case cases[] = {
+        {kCrLf, "a line\r", ""},
+        {kUtf16LeCrLf, std::string("\x41\x0d\x00\x0a\x00\x41", 6), "\xff"},  // U+0D41 U+0A00 U+4100
+        {kUtf16BeCrLf, std::string("\x01\x00\x0d\x00\x0a\x41", 6), "\xff"},  // U+0100 U+0D00 U+0A41
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        TempDir dir;
+        const std::string path = dir.path() + "piece.txt";
+        WriteFile(path, c.before);
+        const std::size_t lineSize = c.line.size() + c.lineEnd.size();
+        PieceWriter writer;
+        writer.setLineEnd(c.lineEnd);
+        {
+            const FileSizeLimit limit(c.before.size() + 11 * lineSize - 1);  // the 11th line's end is cut
+            writer.open(path);
+            for (int i = 0; i < 50; ++i)
+                writer.writeLine(c.line);
+            writer.close();
+            EXPECT_FALSE(writer.finish());
+        }
+        std::string expected = c.before;
+        for (int i = 0; i < 10; ++i)
+            expected += c.line + c.lineEnd;
+        EXPECT_EQ(ReadFile(path), expected);
+        EXPECT_EQ(writer.written().lines, 10u);
+        EXPECT_EQ(writer.written().bytes, 10 * lineSize);
+    }
+}
+
 TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
 {
     struct Case {
@@ -388,7 +437,8 @@ TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
 // writing thread may still be at work. The stop makes the kill land between system calls: a kill
 // inside a write may keep part of it, cut at a page, which no writer can prevent. What is tested
 // is where the writer's own writes end.
-void PlayAndKill(const Script& script, std::size_t count, const std::string& dir, std::size_t bufferSize)
+void PlayAndKill(const Script& script, std::size_t count, const std::string& dir, std::size_t bufferSize,
+                 const std::string& lineEnd)
 {
     int played[2];
     ASSERT_EQ(::pipe(played), 0);
@@ -396,6 +446,7 @@ void PlayAndKill(const Script& script, std::size_t count, const std::string& dir
     ASSERT_GE(child, 0);
     if (child == 0) {
         PieceWriter writer(bufferSize);
+        writer.setLineEnd(lineEnd);
         Play(script, count, dir, writer);
         (void)!::write(played[1], "", 1);
         for (;;)
@@ -417,13 +468,14 @@ TEST(PieceWriter, LeavesWholeLinesOnlyWhenKilled)
     std::mt19937 rng(1207);
     for (int round = 0; round < 8; ++round) {
         const std::size_t bufferSize = 8 + rng() % 293;
-        const Script script = RandomScript(rng, 4000, bufferSize - 2);  // no line fills a buffer
+        const std::string& lineEnd = kLineEnds[rng() % 3];
+        const Script script = RandomScript(rng, 4000, bufferSize - lineEnd.size());  // none fills a buffer
         const std::size_t killedAfter = rng() % script.size();
         SCOPED_TRACE("buffer " + std::to_string(bufferSize) + ", killed after act " +
                      std::to_string(killedAfter));
         TempDir dir;
-        PlayAndKill(script, killedAfter, dir.path(), bufferSize);
-        Model model;
+        PlayAndKill(script, killedAfter, dir.path(), bufferSize, lineEnd);
+        Model model(lineEnd);
         model.play(script, dir.path());
         ExpectWholeLinesOnly(model);
     }
