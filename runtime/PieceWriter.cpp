@@ -9,18 +9,30 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace tess {
 
 namespace {
 
+// Passes over `bytes` written bytes of `parts`, and the empty parts after them.
+void Skip(iovec*& parts, int& count, std::size_t bytes)
+{
+    for (; count > 0 && bytes >= parts->iov_len; ++parts, --count)
+        bytes -= parts->iov_len;
+    if (count > 0) {
+        parts->iov_base = static_cast<char*>(parts->iov_base) + bytes;
+        parts->iov_len -= bytes;
+    }
+}
+
 // 0, or the system's error number; `done` receives how many bytes were written either way.
-int WriteAll(int fd, const char* data, std::size_t size, std::size_t& done)
+int WriteAll(int fd, iovec* parts, int count, std::size_t& done)
 {
     done = 0;
-    while (done < size) {
-        const ssize_t wrote = ::write(fd, data + done, size - done);
+    for (Skip(parts, count, 0); count > 0;) {
+        const ssize_t wrote = ::writev(fd, parts, count);
         if (wrote < 0) {
             if (errno == EINTR)
                 continue;
@@ -29,6 +41,7 @@ int WriteAll(int fd, const char* data, std::size_t size, std::size_t& done)
         if (wrote == 0)
             return EIO;
         done += static_cast<std::size_t>(wrote);
+        Skip(parts, count, static_cast<std::size_t>(wrote));
     }
     return 0;
 }
@@ -124,6 +137,11 @@ void PieceWriter::setLineEnd(std::string_view bytes)
     assert(bytes.size() == 2 || bytes.size() == 4);
     lineEndSize_ = std::min(bytes.size(), sizeof lineEnd_);
     std::memcpy(lineEnd_, bytes.data(), lineEndSize_);
+}
+
+void PieceWriter::setFileMark(std::string_view bytes)
+{
+    mark_ = bytes;
 }
 
 void PieceWriter::endLine()
@@ -278,11 +296,17 @@ int PieceWriter::closeFile()
     return code;
 }
 
+// An empty piece gets the mark in the same write as its first bytes, so that it never holds
+// the mark alone: it is written, counted and cut off with the first line.
 void PieceWriter::writeSegment(const char* bytes, const Command& command)
 {
+    const std::size_t mark = fileEnd_ == 0 ? mark_.size() : 0;
+    iovec parts[] = {{const_cast<char*>(mark_.data()), mark}, {const_cast<char*>(bytes), command.size}};
     std::size_t done = 0;
-    if (const int code = WriteAll(fd_, bytes, command.size, done)) {
-        keepWholeLinesOf(bytes, done);
+    if (const int code = WriteAll(fd_, parts, 2, done)) {
+        keepWholeLinesOf(bytes, done > mark ? done - mark : 0, fileEnd_ + mark);
+        fileEnd_ += done;
+        (void)cutBackToLastLine();  // nothing more can be done if it fails
         return fail(Step::Write, code);
     }
     fileEnd_ += done;
@@ -298,16 +322,16 @@ void PieceWriter::reachLineEnd(std::uint64_t offset)
     lastLineEnd_ = offset;
 }
 
-// After a write that failed part-way: the whole lines it wrote stay and count, the torn one goes.
-void PieceWriter::keepWholeLinesOf(const char* bytes, std::size_t done)
+// After a write that failed part-way, `landed` of the `bytes` meant for offset `at` are in the
+// piece: the whole lines among them count and stay. Code units are counted from the last line
+// end, or from the piece's start, mark and all: a mark is whole code units.
+void PieceWriter::keepWholeLinesOf(const char* bytes, std::size_t landed, std::uint64_t at)
 {
     const std::string_view lineEnd(lineEnd_, lineEndSize_);
-    const LineEnds whole = FindLineEnds(bytes, done, lineEnd, fileEnd_ - lastLineEnd_);
+    const LineEnds whole = FindLineEnds(bytes, landed, lineEnd, at - lastLineEnd_);
     written_.lines += whole.count;
     if (whole.count > 0)
-        reachLineEnd(fileEnd_ + whole.pastLast);
-    fileEnd_ += done;
-    (void)cutBackToLastLine();  // nothing more can be done if it fails
+        reachLineEnd(at + whole.pastLast);
 }
 
 // 0, or the system's error number.

@@ -45,7 +45,8 @@ public:
         int code = 0;
     };
 
-    // What reached the pieces: files opened and kept, and the whole lines and their bytes written.
+    // What reached the pieces: files opened and kept, the whole lines written, and the bytes the
+    // pieces gained by them, file marks included.
     struct Written {
         std::uint64_t pieces = 0;
         std::uint64_t lines = 0;
@@ -65,6 +66,10 @@ public:
     // begins: after a failed write they tell where the last whole line ends. Set before the
     // first open.
     void setLineEnd(std::string_view bytes);
+    // Bytes that begin every piece that is empty when opened, such as a byte order mark; a piece
+    // that holds bytes already is appended to without them. None by default. They go in with
+    // the piece's first line, so a piece given none stays empty. Set before the first open.
+    void setFileMark(std::string_view bytes);
     // Opens `path` for appending, creating it when missing, once the open piece is closed.
     void open(const std::string& path);
     // Appends `line` (after the parts of an unfinished line, if any) and the line end.
@@ -149,14 +154,16 @@ private:
     void openFile(const std::string& path);
     int closeFile();
     void writeSegment(const char* bytes, const Command& command);
-    void keepWholeLinesOf(const char* bytes, std::size_t done);
+    void keepWholeLinesOf(const char* bytes, std::size_t landed, std::uint64_t at);
     int cutBackToLastLine();
     void reachLineEnd(std::uint64_t offset);
     void fail(Step step, int code);
 
     const std::size_t bufferSize_;
+    // Set before the first open, then read by both threads.
     char lineEnd_[4] = {'\r', '\n'};
     std::size_t lineEndSize_ = 2;
+    std::string mark_;
     std::unique_ptr<char[]> current_;  // filled by the caller's thread
     std::vector<Command> commands_;    // what the current buffer's bytes are for
     std::size_t used_ = 0;

@@ -28,6 +28,8 @@ const std::string kCrLf = "\r\n";
 const std::string kUtf16LeCrLf("\x0d\x00\x0a\x00", 4);
 const std::string kUtf16BeCrLf("\x00\x0d\x00\x0a", 4);
 const std::string kLineEnds[] = {kCrLf, kUtf16LeCrLf, kUtf16BeCrLf};
+const std::string kUtf8Mark = "\xef\xbb\xbf";
+const std::string kMarks[] = {"", kUtf8Mark, "\xff\xfe", "\xfe\xff"};
 
 // What a run asks of the writer, drawn at random.
 struct Act {
@@ -116,7 +118,7 @@ public:
         std::vector<std::size_t> wholeSizes{0};
     };
 
-    explicit Model(std::string lineEnd) : lineEnd_(std::move(lineEnd)) {}
+    Model(std::string lineEnd, std::string mark) : lineEnd_(std::move(lineEnd)), mark_(std::move(mark)) {}
 
     void found(const std::string& path, const std::string& bytes)
     {
@@ -152,10 +154,11 @@ private:
     }
     void line(const std::string& line)
     {
-        open_->bytes += line + lineEnd_;
+        const std::string added = (open_->bytes.empty() ? mark_ : "") + line + lineEnd_;
+        open_->bytes += added;
         open_->wholeSizes.push_back(open_->bytes.size());
         ++written_.lines;
-        written_.bytes += line.size() + lineEnd_.size();
+        written_.bytes += added.size();
     }
     void close()
     {
@@ -167,6 +170,7 @@ private:
     }
 
     const std::string lineEnd_;
+    const std::string mark_;
     std::map<std::string, File> files_;
     File* open_ = nullptr;
     bool created_ = false;
@@ -194,10 +198,11 @@ TEST(PieceWriter, HoldsWhatAPlainModelOfTheRunHolds)
     for (int round = 0; round < 120; ++round) {
         const std::size_t bufferSize = 8 + rng() % 293;
         const std::string& lineEnd = kLineEnds[rng() % 3];
+        const std::string& mark = kMarks[rng() % 4];
         const Script script = RandomScript(rng, 60, 3 * bufferSize);
         SCOPED_TRACE("round " + std::to_string(round) + ", buffer " + std::to_string(bufferSize));
         TempDir dir;
-        Model model(lineEnd);
+        Model model(lineEnd, mark);
         for (int piece = 0; piece < 4; ++piece) {
             const std::string path = dir.path() + "piece" + std::to_string(piece) + ".txt";
             if (const std::size_t found = rng() % 4; found < 3) {
@@ -209,6 +214,7 @@ TEST(PieceWriter, HoldsWhatAPlainModelOfTheRunHolds)
 
         PieceWriter writer(bufferSize, 2 + rng() % 2);
         writer.setLineEnd(lineEnd);
+        writer.setFileMark(mark);
         Play(script, script.size(), dir.path(), writer);
         writer.writePart(std::string(rng() % (2 * bufferSize), 'u'));  // unfinished: finish drops it
         ASSERT_TRUE(writer.finish());
@@ -398,6 +404,7 @@ TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
         bool givenALine;     // "0123456789", which fails part-way past the limit
         rlim_t limit;
         const char* after;   // null: it does not exist
+        std::string mark = "";
     };
     const rlim_t none = 1 << 20;
     const Case cases[] = {
@@ -407,6 +414,9 @@ TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
         {"", true, 3, ""},
         {"", false, none, ""},
         {"old\r\n", true, 8, "old\r\n"},
+        {nullptr, true, 2, nullptr, kUtf8Mark},  // the mark alone does not make a line
+        {nullptr, true, 5, nullptr, kUtf8Mark},
+        {"", true, 5, "", kUtf8Mark},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -414,6 +424,7 @@ TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
         if (c.before)
             WriteFile(path, c.before);
         PieceWriter writer;
+        writer.setFileMark(c.mark);
         bool finished = false;
         {
             const FileSizeLimit limit(c.limit);
@@ -438,7 +449,7 @@ TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
 // inside a write may keep part of it, cut at a page, which no writer can prevent. What is tested
 // is where the writer's own writes end.
 void PlayAndKill(const Script& script, std::size_t count, const std::string& dir, std::size_t bufferSize,
-                 const std::string& lineEnd)
+                 const std::string& lineEnd, const std::string& mark)
 {
     int played[2];
     ASSERT_EQ(::pipe(played), 0);
@@ -447,6 +458,7 @@ void PlayAndKill(const Script& script, std::size_t count, const std::string& dir
     if (child == 0) {
         PieceWriter writer(bufferSize);
         writer.setLineEnd(lineEnd);
+        writer.setFileMark(mark);
         Play(script, count, dir, writer);
         (void)!::write(played[1], "", 1);
         for (;;)
@@ -469,13 +481,14 @@ TEST(PieceWriter, LeavesWholeLinesOnlyWhenKilled)
     for (int round = 0; round < 8; ++round) {
         const std::size_t bufferSize = 8 + rng() % 293;
         const std::string& lineEnd = kLineEnds[rng() % 3];
+        const std::string& mark = kMarks[rng() % 4];
         const Script script = RandomScript(rng, 4000, bufferSize - lineEnd.size());  // none fills a buffer
         const std::size_t killedAfter = rng() % script.size();
         SCOPED_TRACE("buffer " + std::to_string(bufferSize) + ", killed after act " +
                      std::to_string(killedAfter));
         TempDir dir;
-        PlayAndKill(script, killedAfter, dir.path(), bufferSize, lineEnd);
-        Model model(lineEnd);
+        PlayAndKill(script, killedAfter, dir.path(), bufferSize, lineEnd, mark);
+        Model model(lineEnd, mark);
         model.play(script, dir.path());
         ExpectWholeLinesOnly(model);
     }
@@ -509,6 +522,33 @@ TEST(PieceWriter, CutsALongLineLeftUnfinishedBackToTheLastWholeLine)
             EXPECT_EQ(writer->written().lines, left == Left::Abandoned ? 2u : 1u);
         }
         EXPECT_EQ(ReadFile(path), left == Left::Abandoned ? "whole\r\nnext\r\n" : "whole\r\n");
+    }
+}
+
+// Each of two runs appends a line; the first also drops a long line, mark and all.
+TEST(PieceWriter, BeginsAPieceWithTheMarkOnlyWhenItIsEmpty)
+{
+    const char* const foundBytes[] = {nullptr, "", "found\r\n"};
+    for (const char* found : foundBytes) {
+        SCOPED_TRACE(found ? found : "(none)");
+        TempDir dir;
+        const std::string path = dir.path() + "piece.txt";
+        if (found)
+            WriteFile(path, found);
+        for (const char* line : {"one", "two"}) {
+            PieceWriter writer(8, 2);
+            writer.setFileMark(kUtf8Mark);
+            writer.open(path);
+            if (line == std::string("one")) {
+                writer.writePart(std::string(100, 'x'));
+                writer.abandonLine();
+            }
+            writer.writeLine(line);
+            writer.close();
+            ASSERT_TRUE(writer.finish());
+        }
+        const std::string before = found && *found ? found : kUtf8Mark;
+        EXPECT_EQ(ReadFile(path), before + "one\r\ntwo\r\n");
     }
 }
 
