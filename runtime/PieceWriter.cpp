@@ -1,24 +1,38 @@
 #include "runtime/PieceWriter.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cerrno>
+#include <utility>
 
 #include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace tess {
 
 namespace {
 
+// Passes over `bytes` written bytes of `parts`, and the empty parts after them.
+void Skip(iovec*& parts, int& count, std::size_t bytes)
+{
+    for (; count > 0 && bytes >= parts->iov_len; ++parts, --count)
+        bytes -= parts->iov_len;
+    if (count > 0) {
+        parts->iov_base = static_cast<char*>(parts->iov_base) + bytes;
+        parts->iov_len -= bytes;
+    }
+}
+
 // 0, or the system's error number; `done` receives how many bytes were written either way.
-int WriteAll(int fd, const char* data, std::size_t size, std::size_t& done)
+int WriteAll(int fd, iovec* parts, int count, std::size_t& done)
 {
     done = 0;
-    while (done < size) {
-        const ssize_t wrote = ::write(fd, data + done, size - done);
+    for (Skip(parts, count, 0); count > 0;) {
+        const ssize_t wrote = ::writev(fd, parts, count);
         if (wrote < 0) {
             if (errno == EINTR)
                 continue;
@@ -27,15 +41,34 @@ int WriteAll(int fd, const char* data, std::size_t size, std::size_t& done)
         if (wrote == 0)
             return EIO;
         done += static_cast<std::size_t>(wrote);
+        Skip(parts, count, static_cast<std::size_t>(wrote));
     }
     return 0;
 }
 
-// How many of `bytes` up to and including the last LF; 0 when there is none.
-std::size_t UpToLastLineEnd(const char* bytes, std::size_t size)
+struct LineEnds {
+    std::size_t count = 0;
+    std::size_t pastLast = 0;  // how many of the bytes, up to the end of the last; 0 without one
+};
+
+// The line ends among `size` bytes that begin `intoLine` bytes into a line. The line end is CR LF
+// in the text's code unit, so half its size is the unit, and a line end is looked for only where
+// a unit begins: a UTF-16 character can hold the bytes of one across two characters.
+LineEnds FindLineEnds(const char* bytes, std::size_t size, std::string_view lineEnd, std::uint64_t intoLine)
 {
-    const void* last = ::memrchr(bytes, '\n', size);
-    return last ? static_cast<std::size_t>(static_cast<const char*>(last) - bytes) + 1 : 0;
+    const std::size_t unit = lineEnd.size() / 2;
+    LineEnds found;
+    std::size_t at = (unit - intoLine % unit) % unit;
+    while (at + lineEnd.size() <= size) {
+        if (std::memcmp(bytes + at, lineEnd.data(), lineEnd.size()) == 0) {
+            at += lineEnd.size();
+            ++found.count;
+            found.pastLast = at;
+        } else {
+            at += unit;
+        }
+    }
+    return found;
 }
 
 }  // namespace
@@ -58,39 +91,72 @@ PieceWriter::~PieceWriter()
     changed_.notify_all();
     thread_.join();
     if (fd_ >= 0)
-        ::close(fd_);
+        closeFile();
 }
 
 void PieceWriter::open(const std::string& path)
 {
-    commands_.push_back({Step::Open, path});
+    close();
+    commands_.push_back({Kind::Open, path});
     segmentStart_ = used_;
     open_ = true;
 }
 
 void PieceWriter::close()
 {
+    abandonLine();
     if (!open_)
         return;
-    endSegment();
-    commands_.push_back({Step::Close, {}});
+    endSegment(used_);
+    commands_.push_back({Kind::Close, {}});
     open_ = false;
 }
 
-// The open piece's bytes so far in the current buffer become one write.
-void PieceWriter::endSegment()
+// The open piece's bytes in the current buffer up to `end` become one write.
+void PieceWriter::endSegment(std::size_t end)
 {
-    if (used_ > segmentStart_)
-        commands_.push_back({Step::Write, {}, segmentStart_, used_ - segmentStart_, linesInSegment_});
-    segmentStart_ = used_;
+    if (end > segmentStart_)
+        commands_.push_back({Kind::Write, {}, segmentStart_, end - segmentStart_, linesInSegment_});
+    segmentStart_ = end;
     linesInSegment_ = 0;
 }
 
 void PieceWriter::writeSpilling(std::string_view line)
 {
-    append(line.data(), line.size());
-    append("\r\n", 2);
-    ++linesInSegment_;  // the segment that holds its line end
+    writePart(line);
+    endLine();
+}
+
+void PieceWriter::writePart(std::string_view bytes)
+{
+    append(bytes.data(), bytes.size());
+}
+
+void PieceWriter::setLineEnd(std::string_view bytes)
+{
+    assert(bytes.size() == 2 || bytes.size() == 4);
+    lineEndSize_ = std::min(bytes.size(), sizeof lineEnd_);
+    std::memcpy(lineEnd_, bytes.data(), lineEndSize_);
+}
+
+void PieceWriter::setFileMark(std::string_view bytes)
+{
+    mark_ = bytes;
+}
+
+void PieceWriter::endLine()
+{
+    append(lineEnd_, lineEndSize_);
+    lineEnded();
+}
+
+void PieceWriter::abandonLine()
+{
+    const bool partWritten = lineStart_ < 0;
+    if (partWritten && open_)
+        commands_.push_back({Kind::CutBack, {}});
+    used_ = partWritten ? 0 : static_cast<std::size_t>(lineStart_);
+    lineStart_ = static_cast<std::ptrdiff_t>(used_);
 }
 
 void PieceWriter::append(const char* bytes, std::size_t count)
@@ -106,26 +172,51 @@ void PieceWriter::append(const char* bytes, std::size_t count)
     }
 }
 
-// Queues the current buffer with its commands and takes a spare buffer, waiting for the
-// writing thread to give one back when none is spare: this is what keeps memory flat.
+// Queues the current buffer up to its last whole line, with its commands, and goes on in a
+// spare one. The unfinished line's bytes move to the spare's start, so that a write ends
+// inside a line only when one line fills a whole buffer.
 void PieceWriter::handOver()
 {
+    const std::size_t cut = lineStart_ > 0 ? static_cast<std::size_t>(lineStart_) : used_;
     if (open_)
-        endSegment();
-    if (commands_.empty())
-        return;
+        endSegment(cut);
+    const std::size_t unfinished = used_ - cut;
+    if (commands_.empty()) {
+        std::memmove(current_.get(), current_.get() + cut, unfinished);  // nothing for the thread
+    } else {
+        std::unique_ptr<char[]> next = takeSpare();
+        std::memcpy(next.get(), current_.get() + cut, unfinished);
+        queue(std::exchange(current_, std::move(next)));
+    }
+    used_ = unfinished;
+    segmentStart_ = 0;
+    lineStart_ -= static_cast<std::ptrdiff_t>(cut);
+}
+
+// Waits for the writing thread to give a buffer back when none is spare: this is what keeps
+// memory flat.
+std::unique_ptr<char[]> PieceWriter::takeSpare()
+{
     std::unique_lock<std::mutex> lock(mutex_);
-    queue_.push_back({std::move(current_), std::move(commands_)});
-    commands_.clear();
-    used_ = segmentStart_ = 0;
-    changed_.notify_all();
     changed_.wait(lock, [this] { return !spare_.empty(); });
-    current_ = std::move(spare_.back());
+    std::unique_ptr<char[]> spare = std::move(spare_.back());
     spare_.pop_back();
+    return spare;
+}
+
+void PieceWriter::queue(std::unique_ptr<char[]> buffer)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.push_back({std::move(buffer), std::move(commands_)});
+    }
+    commands_.clear();
+    changed_.notify_all();
 }
 
 bool PieceWriter::finish()
 {
+    abandonLine();
     handOver();
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return queue_.empty() && !busy_; });
@@ -156,72 +247,109 @@ void PieceWriter::execute(const Command& command, const char* buffer)
 {
     if (failed())
         return;  // after a failure nothing more is created or written
-    switch (command.step) {
-    case Step::Open:
+    switch (command.kind) {
+    case Kind::Open:
         openFile(command.path);
         break;
-    case Step::Write:
+    case Kind::Write:
         writeSegment(buffer + command.offset, command);
         break;
-    case Step::Close: {
-        const int closed = ::close(fd_);
-        fd_ = -1;
-        if (closed != 0)
-            fail(Step::Close, errno);
+    case Kind::CutBack:
+        if (const int code = cutBackToLastLine())
+            fail(Step::Write, code);
         break;
-    }
+    case Kind::Close:
+        if (const int code = closeFile())
+            fail(Step::Close, code);
+        break;
     }
 }
 
+// Creating exclusively tells a piece this run made from one that was there before.
 void PieceWriter::openFile(const std::string& path)
 {
     path_ = path;
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    struct stat info;
-    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
+    created_ = fd_ >= 0;
+    if (fd_ < 0 && errno == EEXIST)
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd_ < 0)
         return fail(Step::Open, errno);
-    fileEnd_ = lineEnd_ = static_cast<std::uint64_t>(info.st_size);
     ++written_.pieces;
+    fileEnd_ = lastLineEnd_ = 0;  // until fstat says more: a piece just created holds nothing
+    struct stat info;
+    if (::fstat(fd_, &info) != 0)
+        return fail(Step::Open, errno);
+    fileEnd_ = lastLineEnd_ = static_cast<std::uint64_t>(info.st_size);
 }
 
+// 0, or the system's error number. A piece this run created that kept no line goes, so a
+// failed or empty run leaves no empty file behind; one that was there before always stays.
+int PieceWriter::closeFile()
+{
+    const int code = ::close(fd_) == 0 ? 0 : errno;
+    fd_ = -1;
+    if (created_ && lastLineEnd_ == 0) {
+        (void)::unlink(path_.c_str());  // at worst an empty file stays, as before
+        --written_.pieces;
+    }
+    return code;
+}
+
+// An empty piece gets the mark in the same write as its first bytes, so that it never holds
+// the mark alone: it is written, counted and cut off with the first line.
 void PieceWriter::writeSegment(const char* bytes, const Command& command)
 {
+    const std::size_t mark = fileEnd_ == 0 ? mark_.size() : 0;
+    iovec parts[] = {{const_cast<char*>(mark_.data()), mark}, {const_cast<char*>(bytes), command.size}};
     std::size_t done = 0;
-    if (const int code = WriteAll(fd_, bytes, command.size, done)) {
-        cutBackToLastLine(bytes, done);
+    if (const int code = WriteAll(fd_, parts, 2, done)) {
+        keepWholeLinesOf(bytes, done > mark ? done - mark : 0, fileEnd_ + mark);
+        fileEnd_ += done;
+        (void)cutBackToLastLine();  // nothing more can be done if it fails
         return fail(Step::Write, code);
     }
-    if (const std::size_t whole = UpToLastLineEnd(bytes, done))
-        reachLineEnd(fileEnd_ + whole);
     fileEnd_ += done;
+    if (command.lines > 0)  // then the bytes end with a line's end
+        reachLineEnd(fileEnd_);
     written_.lines += command.lines;
 }
 
 // Bytes count once the line they belong to is whole, so a torn line never counts.
 void PieceWriter::reachLineEnd(std::uint64_t offset)
 {
-    written_.bytes += offset - lineEnd_;
-    lineEnd_ = offset;
+    written_.bytes += offset - lastLineEnd_;
+    lastLineEnd_ = offset;
 }
 
-// After a write that failed part-way: the whole lines it wrote stay and count, the torn one goes.
-void PieceWriter::cutBackToLastLine(const char* bytes, std::size_t done)
+// After a write that failed part-way, `landed` of the `bytes` meant for offset `at` are in the
+// piece: the whole lines among them count and stay. Code units are counted from the last line
+// end, or from the piece's start, mark and all: a mark is whole code units.
+void PieceWriter::keepWholeLinesOf(const char* bytes, std::size_t landed, std::uint64_t at)
 {
-    const std::size_t whole = UpToLastLineEnd(bytes, done);
-    for (const char* p = bytes; p < bytes + whole; ++p)
-        written_.lines += *p == '\n';
-    if (whole > 0)
-        reachLineEnd(fileEnd_ + whole);
-    if (fileEnd_ + done > lineEnd_)
-        (void)::ftruncate(fd_, static_cast<off_t>(lineEnd_));  // nothing more can be done if it fails
+    const std::string_view lineEnd(lineEnd_, lineEndSize_);
+    const LineEnds whole = FindLineEnds(bytes, landed, lineEnd, at - lastLineEnd_);
+    written_.lines += whole.count;
+    if (whole.count > 0)
+        reachLineEnd(at + whole.pastLast);
+}
+
+// 0, or the system's error number.
+int PieceWriter::cutBackToLastLine()
+{
+    if (fileEnd_ > lastLineEnd_) {
+        if (::ftruncate(fd_, static_cast<off_t>(lastLineEnd_)) != 0)
+            return errno;
+        fileEnd_ = lastLineEnd_;
+    }
+    return 0;
 }
 
 void PieceWriter::fail(Step step, int code)
 {
     failure_ = {step, path_, code};
     if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+        closeFile();
     failed_.store(true, std::memory_order_relaxed);
 }
 

@@ -19,17 +19,23 @@
 
 namespace tess {
 
-// Appends lines, each followed by CR LF, to one piece file at a time. Lines are gathered in
+// Appends lines, each followed by a line end, to one piece file at a time. Lines are gathered in
 // large buffers that a thread of its own writes out, so the system's copying of the bytes runs
 // beside the reading and splitting instead of after it. A buffer goes to that thread when it is
 // full, with the opening and closing of the pieces whose lines it holds, so the two threads
 // meet once a buffer, not once a piece. Memory stays at `buffers` buffers.
 //
+// A buffer is handed over up to its last whole line; the unfinished line moves on to the next
+// one. So every write ends with a line's end, and a process killed between two writes leaves
+// whole lines only. A single line longer than a buffer is the exception: it is written a buffer
+// at a time, and cut off again if the run leaves it unfinished.
+//
 // Failures happen on that thread and are sticky: once one has happened, nothing more is opened
 // or written, and failed() turns true. finish() waits for everything handed over and says how
 // it went; failure() then says what failed, on which path, with the system's error number.
 // A write that fails part-way is cut back to the end of its last whole line, so a piece never
-// ends in a torn line that a later run would append to; written() counts what stayed.
+// ends in a torn line that a later run would append to; written() counts what stayed. A piece
+// this run created that holds no line when it is closed, or when writing failed, is removed.
 class PieceWriter {
 public:
     enum class Step { Open, Write, Close };
@@ -39,7 +45,8 @@ public:
         int code = 0;
     };
 
-    // What reached the pieces: files opened, and the whole lines and their bytes written.
+    // What reached the pieces: files opened and kept, the whole lines written, and the bytes the
+    // pieces gained by them, file marks included.
     struct Written {
         std::uint64_t pieces = 0;
         std::uint64_t lines = 0;
@@ -49,17 +56,26 @@ public:
     static constexpr std::size_t kDefaultBuffer = 1 << 20;
 
     explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer, std::size_t buffers = 3);
-    // Waits for what was handed over, then stops the thread.
+    // Finishes, then stops the thread and closes the open piece.
     ~PieceWriter();
     PieceWriter(const PieceWriter&) = delete;
     PieceWriter& operator=(const PieceWriter&) = delete;
 
-    // Opens `path` for appending, creating it when missing.
+    // The bytes that end each line: CR LF (the default) in the text's code unit, so 2 bytes, or
+    // 4 for UTF-16; no other size. Lines must not hold them themselves, where a code unit
+    // begins: after a failed write they tell where the last whole line ends. Set before the
+    // first open.
+    void setLineEnd(std::string_view bytes);
+    // Bytes that begin every piece that is empty when opened, such as a byte order mark; a piece
+    // that holds bytes already is appended to without them. None by default. They go in with
+    // the piece's first line, so a piece given none stays empty. Set before the first open.
+    void setFileMark(std::string_view bytes);
+    // Opens `path` for appending, creating it when missing, once the open piece is closed.
     void open(const std::string& path);
+    // Appends `line` (after the parts of an unfinished line, if any) and the line end.
     void writeLine(std::string_view line)
     {
-        const std::size_t needed = line.size() + 2;
-        if (bufferSize_ - used_ < needed)
+        if (bufferSize_ - used_ < line.size() + sizeof lineEnd_)
             return writeSpilling(line);
         std::memcpy(current_.get() + used_, line.data(), line.size());
         endLineCopiedAt(line.size());
@@ -69,7 +85,7 @@ public:
     void writePaddedLine(std::string_view line)
     {
         static_assert(kPadAfter >= 64);
-        if (line.size() > 62 || bufferSize_ - used_ < 64)
+        if (line.size() > 64 - sizeof lineEnd_ || bufferSize_ - used_ < 64)
             return writeLine(line);
         char* out = current_.get() + used_;
         for (int i = 0; i < 4; ++i)
@@ -77,9 +93,18 @@ public:
                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + 16 * i)));
         endLineCopiedAt(line.size());
     }
-    // Closes the open piece once what it was given is written.
+    // Bytes of a line given in parts, of any length, as many times as it takes; memory stays
+    // at the buffers. writeLine and endLine end the line.
+    void writePart(std::string_view bytes);
+    // Ends the line given in parts with the line end.
+    void endLine();
+    // Drops the line given in parts: what of it is still buffered is forgotten, and what of it
+    // already reached the piece is cut off again, back to the piece's last whole line.
+    void abandonLine();
+    // Closes the open piece once what it was given is written, dropping an unfinished line.
     void close();
-    // Waits until everything handed over is done; false when something failed.
+    // Waits until everything handed over is done, dropping an unfinished line first; false
+    // when something failed.
     bool finish();
 
     bool isOpen() const { return open_; }
@@ -90,18 +115,23 @@ public:
     const Written& written() const { return written_; }
 
 private:
-    // Ends the line of `size` bytes just copied into the buffer with CR LF.
+    // Ends the line of `size` bytes just copied into the buffer with the line end, copied as
+    // four bytes whatever its size: one move, with no branch.
     void endLineCopiedAt(std::size_t size)
     {
-        char* end = current_.get() + used_ + size;
-        end[0] = '\r';
-        end[1] = '\n';
-        used_ += size + 2;
+        std::memcpy(current_.get() + used_ + size, lineEnd_, sizeof lineEnd_);
+        used_ += size + lineEndSize_;
+        lineEnded();
+    }
+    void lineEnded()
+    {
+        lineStart_ = static_cast<std::ptrdiff_t>(used_);
         ++linesInSegment_;
     }
 
+    enum class Kind { Open, Write, CutBack, Close };
     struct Command {
-        Step step;
+        Kind kind;
         std::string path;       // Open
         std::size_t offset = 0;  // Write: the bytes of the batch's buffer to write
         std::size_t size = 0;
@@ -115,21 +145,32 @@ private:
 
     void writeSpilling(std::string_view line);
     void append(const char* bytes, std::size_t count);
-    void endSegment();
+    void endSegment(std::size_t end);
     void handOver();
+    std::unique_ptr<char[]> takeSpare();
+    void queue(std::unique_ptr<char[]> buffer);
     void run();
     void execute(const Command& command, const char* buffer);
     void openFile(const std::string& path);
+    int closeFile();
     void writeSegment(const char* bytes, const Command& command);
-    void cutBackToLastLine(const char* bytes, std::size_t done);
+    void keepWholeLinesOf(const char* bytes, std::size_t landed, std::uint64_t at);
+    int cutBackToLastLine();
     void reachLineEnd(std::uint64_t offset);
     void fail(Step step, int code);
 
     const std::size_t bufferSize_;
+    // Set before the first open, then read by both threads.
+    char lineEnd_[4] = {'\r', '\n'};
+    std::size_t lineEndSize_ = 2;
+    std::string mark_;
     std::unique_ptr<char[]> current_;  // filled by the caller's thread
     std::vector<Command> commands_;    // what the current buffer's bytes are for
     std::size_t used_ = 0;
     std::size_t segmentStart_ = 0;     // where the open piece's bytes begin in the current buffer
+    // Where the line being copied begins in the current buffer (used_ between lines); below 0
+    // when it began that many bytes before it, in buffers already handed over.
+    std::ptrdiff_t lineStart_ = 0;
     std::size_t linesInSegment_ = 0;
     bool open_ = false;
 
@@ -143,8 +184,9 @@ private:
     // Owned by the writing thread until finish() has seen the queue empty.
     int fd_ = -1;
     std::string path_;
+    bool created_ = false;        // by this run, so it may be removed when it keeps nothing
     std::uint64_t fileEnd_ = 0;   // the open file's size
-    std::uint64_t lineEnd_ = 0;   // where its last whole line, or what it held before, ends
+    std::uint64_t lastLineEnd_ = 0;  // where its last whole line, or what it held before, ends
     Written written_;
     Failure failure_;
     std::atomic<bool> failed_{false};
