@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times tessaline-split against GNU split and dd on a generated GBK text and prints medians,
-# throughput, peak memory and the ratios against their targets.
+# Times tessaline-split against GNU split and dd on a generated GBK text, and on its UTF-8 and
+# UTF-16LE copies (the same lines, converted), and prints medians, throughput, peak memory and
+# the ratios against their targets.
 #
 # usage: bench/run-bench.sh [--dir DIR] [--mib N] [--rounds R] [--bin PATH]
 #   DIR  where the text and the pieces go; a tmpfs, so that the CPU and not a disk decides
@@ -45,7 +46,7 @@ if [ ! -x "$bin" ]; then
     exit 1
 fi
 bin=$(cd "$(dirname "$bin")" && pwd)/$(basename "$bin")
-for tool in split dd md5sum python3; do
+for tool in split dd md5sum python3 iconv; do
     command -v "$tool" >/dev/null || { echo "run-bench: '$tool' is missing" >&2; exit 1; }
 done
 /usr/bin/time -f %M -o /dev/null true 2>/dev/null \
@@ -80,6 +81,15 @@ else
     t1=$(date +%s%N)
     made=$(awk -v ns=$((t1 - t0)) 'BEGIN { printf "generated in %.1f s", ns / 1e9 }')
 fi
+# The same lines in UTF-8 and in UTF-16LE (no mark: the split finds it by its NUL bytes).
+declare -A encoded=([gbk]=$source_file)
+for enc in utf-8 utf-16le; do
+    encoded[$enc]=$dir/source-${mib}mib-$enc.txt
+    if [ ! -f "${encoded[$enc]}" ] || [ "${encoded[$enc]}" -ot "$source_file" ]; then
+        iconv -f GB18030 -t "$enc" "$source_file" >"${encoded[$enc]}.part"
+        mv "${encoded[$enc]}.part" "${encoded[$enc]}"
+    fi
+done
 bytes=$(fact bytes)
 kept_lines=$(fact kept_lines)
 base=$(basename "$source_file")
@@ -130,19 +140,33 @@ digest_and_lines() {  # sets md5 and lines of the concatenation of the files lis
     lines=$(cat "$scratch/lines")
 }
 
+# The md5 and lines of the pieces listed in $1, converted back to GBK from encoding $2.
+digest_converted() {
+    xargs -d '\n' cat <"$1" | iconv -f "$2" -t GB18030 >"$scratch/back" || true
+    md5=$(md5sum <"$scratch/back" | cut -d' ' -f1)
+    lines=$(wc -l <"$scratch/back")
+    rm -f "$scratch/back"
+}
+
 check_tool() {
-    local id=$1 mode=$2
+    local id=$1 mode=$2 enc=${3:-gbk}
     local summary files reported md5 lines verdict=ok notes=()
     summary=$(cat "$scratch/$id.out")
     reported=$(sed -n 's/^\([0-9]*\) pieces.*/\1/p' <<<"$summary")
     files=$(find "$out" -type f | wc -l)
     pieces_in_order "$reported" >"$scratch/list"
-    digest_and_lines "$scratch/list"
+    if [ "$enc" = gbk ]; then
+        digest_and_lines "$scratch/list"
+        grep -q " $(fact kept_lines) lines kept, $(fact blank_lines) lines dropped, $(fact kept_bytes) bytes written, gb18030" \
+            <<<"$summary" || { verdict=BAD; notes+=("summary counts differ: $summary"); }
+    else
+        digest_converted "$scratch/list" "$enc"
+        grep -q " $(fact kept_lines) lines kept, $(fact blank_lines) lines dropped, .* bytes written, $enc" \
+            <<<"$summary" || { verdict=BAD; notes+=("summary counts differ: $summary"); }
+    fi
     [ "$files" = "$reported" ] || { verdict=BAD; notes+=("$files files for $reported pieces"); }
     [ "$md5" = "$(fact kept_md5)" ] || { verdict=BAD; notes+=("content differs from the trimmed source"); }
     [ "$lines" = "$kept_lines" ] || { verdict=BAD; notes+=("$lines lines, expected $kept_lines"); }
-    grep -q " $(fact kept_lines) lines kept, $(fact blank_lines) lines dropped, $(fact kept_bytes) bytes written" \
-        <<<"$summary" || { verdict=BAD; notes+=("summary counts differ: $summary"); }
     if [ "$mode" = lines ]; then
         local expected=$(((kept_lines + 2999) / 3000)) first
         [ "$reported" = "$expected" ] || { verdict=BAD; notes+=("expected $expected pieces"); }
@@ -184,6 +208,8 @@ echo "  split  : $(split --version | head -n 1)"
 echo "  machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"
 echo "  folder : $dir ($(stat -f -c %T "$dir"))"
 echo "  source : $source_file, $bytes bytes ($made)"
+echo "           and its copies ${encoded[utf-8]} ($(fsize "${encoded[utf-8]}") bytes),"
+echo "           ${encoded[utf-16le]} ($(fsize "${encoded[utf-16le]}") bytes)"
 echo "           $(fact lines) lines, $(fact blank_lines) blank or spaces only, $kept_lines kept"
 echo "  rounds : $rounds, medians quoted"
 echo "  load   : $(uptime | sed 's/^ *//')"
@@ -214,13 +240,20 @@ for ((round = 1; round <= rounds; round++)); do
     run_case dd dd if="$source_file" of="$out/copy" bs=1M status=none
     if [ $last = 1 ]; then check_copy dd 1; fi
 
+    for enc in utf-8 utf-16le; do
+        run_case "tl_lines_$enc" "$bin" --quiet --lines 3000 "${encoded[$enc]}" "$out"
+        if [ $last = 1 ]; then check_tool "tl_lines_$enc" lines "$enc"; fi
+        run_case "tl_size_$enc" "$bin" --quiet --size 1024 "${encoded[$enc]}" "$out"
+        if [ $last = 1 ]; then check_tool "tl_size_$enc" size "$enc"; fi
+    done
+
     loads+=("$(cut -d' ' -f1 /proc/loadavg)")
     echo "  round $round/$rounds done, 1-min load ${loads[-1]}" >&2
 done
 rm -rf "$out"
 
 # ---- report ------------------------------------------------------------------------------
-ids=(tl_lines split_l split_n tl_size split_C dd)
+ids=(tl_lines split_l split_n tl_size split_C dd tl_lines_utf-8 tl_size_utf-8 tl_lines_utf-16le tl_size_utf-16le)
 declare -A label=(
     [tl_lines]="tessaline-split --lines 3000"
     [split_l]="split -l 3000"
@@ -228,6 +261,10 @@ declare -A label=(
     [tl_size]="tessaline-split --size 1024"
     [split_C]="split -C 1024000"
     [dd]="dd bs=1M (floor)"
+    [tl_lines_utf-8]="  the same, --lines, UTF-8"
+    [tl_size_utf-8]="  the same, --size, UTF-8"
+    [tl_lines_utf-16le]="  the same, --lines, UTF-16LE"
+    [tl_size_utf-16le]="  the same, --size, UTF-16LE"
 )
 declare -A med
 echo
@@ -256,15 +293,19 @@ echo "ratios (median seconds):"
 ratio() {  # label, numerator id, denominator id, target
     awk -v l="$1" -v a="${med[$2]}" -v b="${med[$3]}" -v t="$4" 'BEGIN {
         r = b > 0 ? a / b : 0
-        printf "  %-44s %6.2f   target <= %.1f   %s\n", l, r, t, (r <= t ? "PASS" : "MISS")
+        printf "  %-44s %6.2f   target <= %.2f  %s\n", l, r, t, (r <= t ? "PASS" : "MISS")
         }'
 }
 ratio "lines: tessaline / split -l 3000" tl_lines split_l 0.8
 ratio "lines: tessaline / split -n $pieces (floor)" tl_lines split_n 1.3
 ratio "size:  tessaline / split -C 1024000" tl_size split_C 1.0
-tl_peak=$(largest "${rss[tl_lines]} ${rss[tl_size]}")
+ratio "size:  UTF-8 / GBK" tl_size_utf-8 tl_size 1.15
+ratio "lines: UTF-8 / GBK" tl_lines_utf-8 tl_lines 1.15
+ratio "lines: UTF-16LE / GBK" tl_lines_utf-16le tl_lines 1.5
+ratio "size:  UTF-16LE / GBK" tl_size_utf-16le tl_size 1.5
+tl_peak=$(largest "${rss[tl_lines]} ${rss[tl_size]} ${rss[tl_lines_utf-8]} ${rss[tl_size_utf-8]} ${rss[tl_lines_utf-16le]} ${rss[tl_size_utf-16le]}")
 awk -v k="$tl_peak" 'BEGIN {
-    printf "  %-44s %6.1f MiB   target < 16 MiB   %s\n", "peak RSS of tessaline-split (both modes)", k / 1024,
+    printf "  %-44s %6.1f MiB   target < 16 MiB   %s\n", "peak RSS of tessaline-split (every run)", k / 1024,
         (k < 16 * 1024 ? "PASS" : "MISS") }'
 awk -v a="${med[tl_lines]}" -v b="${med[dd]}" 'BEGIN {
     printf "  %-44s %6.2f   (no target)\n", "lines: tessaline / dd copy", (b > 0 ? a / b : 0) }'

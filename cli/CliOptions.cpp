@@ -42,15 +42,23 @@ double Threshold(std::string_view text, double defaultValue)
 
 bool SetEncoding(std::string_view name, CliOptions& options, std::string& complaint)
 {
-    if (name == "cp936")
-        options.codePage = CodePage::Cp936;
-    else if (name == "utf-8")
-        options.codePage = CodePage::Utf8;
-    else {
-        complaint = "unknown encoding '" + std::string(name) + "'";
-        return false;
+    if (name == "auto") {
+        options.encoding.reset();
+        return true;
     }
-    return true;
+    const std::pair<std::string_view, Encoding> names[] = {
+        {"gb18030", Encoding::DoubleByte}, {"cp936", Encoding::DoubleByte},   {"gbk", Encoding::DoubleByte},
+        {"big5", Encoding::DoubleByte},    {"utf-8", Encoding::Utf8},         {"utf-16le", Encoding::Utf16LE},
+        {"utf-16be", Encoding::Utf16BE},
+    };
+    for (const auto& [known, encoding] : names) {
+        if (name == known) {
+            options.encoding = encoding;
+            return true;
+        }
+    }
+    complaint = "unknown encoding '" + std::string(name) + "'";
+    return false;
 }
 
 bool SetThreshold(int code, std::string_view value, bool& modeGiven, CliOptions& options, std::string& complaint)
@@ -100,12 +108,13 @@ bool TakePaths(int argc, char* const* argv, CliOptions& options, std::string& co
 
 std::string UsageText()
 {
-    return "usage: tessaline-split [--lines N | --size K] [--encoding cp936|utf-8] [--quiet] SOURCE DEST\n"
+    return "usage: tessaline-split [--lines N | --size K] [--encoding E] [--quiet] SOURCE DEST\n"
            "Splits SOURCE into DEST/<name>1.txt, <name>2.txt, ... (appending), one trimmed\n"
            "non-blank line per CR LF line.\n"
            "  --lines N     N lines per piece (default 3000)\n"
            "  --size K      whole lines until a piece holds K x 1000 characters (default 1024)\n"
-           "  --encoding E  how characters are counted for --size: cp936 (default) or utf-8\n"
+           "  --encoding E  the source's encoding: auto (default: found from the source), gb18030\n"
+           "                (also cp936, gbk, big5), utf-8, utf-16le or utf-16be\n"
            "  --quiet       no progress line\n"
            "  --help, --version\n";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/SplitRun.h"
@@ -10,7 +11,7 @@ namespace tess::cli {
 struct CliOptions {
     SplitMode mode = SplitMode::ByLineCount;
     double threshold = kDefaultLinesPerPiece;
-    CodePage codePage = CodePage::Cp936;
+    std::optional<Encoding> encoding;  // none: found from the source
     bool quiet = false;
     std::string source;
     std::string destination;  // always ends in "/"

@@ -9,19 +9,29 @@ const char* WhatFailed(RunFailure what)
     switch (what) {
     case RunFailure::OpenSource: return "cannot open source";
     case RunFailure::ReadSource: return "cannot read source";
+    case RunFailure::Utf32Source: return "cannot split UTF-32 text";
     case RunFailure::OpenPiece: return "cannot open piece";
     case RunFailure::WritePiece: return "cannot write piece";
     case RunFailure::ClosePiece: return "cannot close piece";
     case RunFailure::NoFileNumber: return "no free file number for";
+    case RunFailure::FolderBusy: return "another run is writing into";
     }
     return "cannot work on";
 }
 
 }  // namespace
 
-std::string DescribeFailure(const RunError& error)
+std::string DescribeFailure(const RunError& error, std::uint64_t linesWritten)
 {
-    return std::string(WhatFailed(error.what)) + " '" + error.path + "': " + error.error.message();
+    std::string text = std::string(WhatFailed(error.what)) + " '" + error.path + "'";
+    if (error.what != RunFailure::FolderBusy)  // the reason is in the words already
+        text += ": " + error.error.message();
+    if (!FailsAfterWriting(error.what))
+        return text;
+    if (linesWritten == 0)
+        return text + "; no line reached the pieces";
+    return text + "; " + std::to_string(linesWritten) + (linesWritten == 1 ? " line" : " lines") +
+           " reached the pieces, and running the same split again appends to them";
 }
 
 std::string DescribeFolderFailure(const std::string& folder, std::error_code error)

@@ -14,27 +14,29 @@
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
+// The signal that asked for the stop, 0 while none has.
+volatile std::sig_atomic_t stopSignal = 0;
 
-extern "C" void RequestStop(int) { stopRequested = 1; }
+extern "C" void RequestStop(int signal) { stopSignal = signal; }
 
 void InstallSignalHandlers()
 {
     struct sigaction action {};
     action.sa_handler = RequestStop;
-    // The first signal asks for a stop between lines; a second one, should a read block
-    // (a pipe or a terminal as the source), ends the program as usual.
-    action.sa_flags = SA_RESETHAND;
+    // No SA_RESTART: a read or open blocked on a silent pipe returns at the signal, so the stop
+    // is seen at once; every further signal only asks for the same stop, so nothing read is lost.
+    action.sa_flags = 0;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
     // A piece that reaches the file-size limit must fail its write and be reported, not kill us.
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-constexpr int kExitStopped = 130;
+// A stop says which signal asked for it, as a shell reports a process that the signal ended.
+int ExitStopped() { return 128 + stopSignal; }
 
 }  // namespace
 
@@ -59,33 +61,33 @@ int main(int argc, char** argv)
 
     InstallSignalHandlers();
     const bool showProgress = !options.quiet && ::isatty(STDERR_FILENO);
-    cli::CliHost host(stopRequested, showProgress);
+    cli::CliHost host(stopSignal, showProgress);
     SplitRequest request;
     request.sourceText = options.source;
     request.destinationText = options.destination;
     request.mode = options.mode;
     request.threshold = options.threshold;
-    request.codePage = options.codePage;
+    request.encoding = options.encoding;
     const RunResult result = RunSplit(host, request);
 
     switch (result.outcome) {
     case RunOutcome::Failed:
         if (!(host.folderFailed() && result.error->what == RunFailure::OpenPiece))
-            std::fprintf(stderr, "tessaline-split: %s\n", cli::DescribeFailure(*result.error).c_str());
+            std::fprintf(stderr, "tessaline-split: %s\n", cli::DescribeFailure(*result.error, result.progress.linesKept).c_str());
         return kExitFailed;
     case RunOutcome::Stopped:
         std::fprintf(stderr, "tessaline-split: stopped\n");
-        return kExitStopped;
+        return ExitStopped();
     case RunOutcome::Completed:
         break;
     }
     if (host.folderFailed())
         return kExitFailed;  // nothing was kept, or the run would have failed at its first piece
     const RunProgress& p = result.progress;
-    std::printf("%llu pieces, %llu lines kept, %llu lines dropped, %llu bytes written, %.2f s\n",
+    std::printf("%llu pieces, %llu lines kept, %llu lines dropped, %llu bytes written, %s, %.2f s\n",
                 static_cast<unsigned long long>(p.piecesWritten), static_cast<unsigned long long>(p.linesKept),
                 static_cast<unsigned long long>(p.linesDropped), static_cast<unsigned long long>(p.bytesWritten),
-                host.elapsedSeconds());
+                std::string(EncodingName(result.encoding)).c_str(), host.elapsedSeconds());
     // A summary that could not be written (a full disk behind stdout) is a failure too.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "tessaline-split: cannot write the summary: %s\n", std::strerror(errno));

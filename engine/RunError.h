@@ -6,7 +6,24 @@
 namespace tess {
 
 // Which file operation of a split run failed.
-enum class RunFailure { OpenSource, ReadSource, OpenPiece, WritePiece, ClosePiece, NoFileNumber };
+enum class RunFailure {
+    OpenSource,
+    ReadSource,
+    Utf32Source,  // a text this tool does not split; nothing was created
+    OpenPiece,
+    WritePiece,
+    ClosePiece,
+    NoFileNumber,
+    FolderBusy,  // another run holds the folder of the pieces; nothing was created
+};
+
+// Whether lines may have reached the pieces before the failure, so that the user needs to know
+// how many did.
+inline bool FailsAfterWriting(RunFailure what)
+{
+    return what == RunFailure::ReadSource || what == RunFailure::OpenPiece || what == RunFailure::WritePiece ||
+           what == RunFailure::ClosePiece;
+}
 
 // A failed split run: what failed, on which path, and the system's error. Front ends word it in
 // their own language; error.message() is the system's own reason.

@@ -1,11 +1,13 @@
 #include "engine/SplitRun.h"
 
 #include <cerrno>
-#include <new>
 #include <string>
 
 #include "engine/CreateFolderTree.h"
+#include "engine/FolderLock.h"
 #include "engine/PieceNames.h"
+#include "runtime/CharCounter.h"
+#include "runtime/DetectEncoding.h"
 #include "runtime/FileNumbers.h"
 #include "runtime/Folders.h"
 #include "runtime/LineReader.h"
@@ -26,6 +28,22 @@ RunFailure FailureOf(PieceWriter::Step step)
     return RunFailure::ClosePiece;
 }
 
+// The spaces that a line held back at the end of one part turns out to have inside it.
+constexpr std::size_t kSpaceRun = 256;
+const std::string kSpaces8(kSpaceRun, ' ');
+const std::string kSpacesLE = [] {
+    std::string s;
+    for (std::size_t i = 0; i < kSpaceRun / 2; ++i)
+        s += std::string(" \0", 2);
+    return s;
+}();
+const std::string kSpacesBE = [] {
+    std::string s;
+    for (std::size_t i = 0; i < kSpaceRun / 2; ++i)
+        s += std::string("\0 ", 2);
+    return s;
+}();
+
 class SplitRun {
 public:
     SplitRun(ISplitHost& host, const SplitRequest& request)
@@ -34,19 +52,24 @@ public:
     }
 
     RunResult run();
-    // After a line too long for memory: its memory goes back before the pieces are finished.
-    RunResult failForMemory()
-    {
-        reader_.close();
-        return fail(RunFailure::ReadSource, sourcePath_, ENOMEM);
-    }
 
 private:
     bool takeFileNumbers();
-    // Trims one line read from the source and hands it to its piece.
-    void keep(std::string_view raw);
-    // What the kept line adds to its piece's fill; `trimmed` spaces were cut from it.
-    double weigh(std::size_t trimmed) const;
+    // 0, or the failure's error number; a signal during a blocked open with a stop asked for
+    // leaves `stopped` set.
+    int openSource(bool& stopped);
+    int useEncoding();
+    // Hands a line that lies whole in one part to its piece, trimmed.
+    void keepWhole(std::string_view raw);
+    // Hands on one part of a line that comes in several: leading spaces are passed over and
+    // trailing ones held back as a count, until a byte that is not a space shows they are inside.
+    void keepPart(std::string_view part, bool lineEnds);
+    std::string_view trim(std::string_view text) const;
+    void openPieceIfNeeded();
+    void writeHeldSpaces();
+    void lineKept(std::size_t bytes, std::size_t chars);
+    double weigh(std::size_t chars) const { return request_.mode == SplitMode::ByLineCount ? 1.0 : double(chars); }
+    std::size_t charsOf(std::string_view bytes) { return counting_ ? counter_.count(bytes.data(), bytes.size()) : 0; }
     // Closes the open piece and waits until every piece is written; false when writing failed.
     bool finishPieces();
     RunResult failedWriting();
@@ -58,7 +81,14 @@ private:
     ISplitHost& host_;
     const SplitRequest& request_;
     LineReader reader_;
+    FolderLock folderLock_;
     PieceWriter writer_;
+    CharCounter counter_{Encoding::DoubleByte};
+    Encoding encoding_ = Encoding::DoubleByte;
+    const std::string* spaces_ = &kSpaces8;
+    std::size_t unit_ = 1;
+    std::size_t lineEndBytes_ = 2;
+    bool counting_ = false;
     std::string sourcePath_;
     std::string destination_;
     std::string baseName_;
@@ -67,6 +97,13 @@ private:
     std::uint64_t pieceCounter_ = 1;
     double fill_ = 0;
     RunProgress progress_;
+
+    // A line that comes in parts, while it does.
+    bool inLine_ = false;
+    bool leading_ = false;      // no byte but spaces yet
+    std::size_t held_ = 0;      // trailing space units not yet written
+    std::size_t lineBytes_ = 0;
+    std::size_t lineChars_ = 0;
 };
 
 RunResult SplitRun::run()
@@ -75,32 +112,50 @@ RunResult SplitRun::run()
     destination_ = request_.destinationText;
     if (!PathExists(destination_))
         modBrowseForFolder::CreateFolderTree(destination_, host_);
-    if (request_.mode == SplitMode::BySize)
-        reader_.countCharacters(request_.codePage);
-
-    sourcePath_ = std::string(TrimSpaces(request_.sourceText));
+    const std::string folder = FolderLock::FolderOf(destination_ + baseName_);
+    if (!folderLock_.take(folder))
+        return fail(RunFailure::FolderBusy, folder, EWOULDBLOCK);
+    // Spaces around a path are trimmed for the paste they come from; a file whose name really
+    // ends in a space is the file named.
+    sourcePath_ = PathExists(request_.sourceText) ? request_.sourceText : std::string(TrimSpaces(request_.sourceText));
     if (!takeFileNumbers())
         return fail(RunFailure::NoFileNumber, sourcePath_, EMFILE);
     host_.setTimerEnabled(true);
 
-    if (const int code = reader_.open(sourcePath_))
+    bool stop = false;
+    if (const int code = openSource(stop))
         return fail(RunFailure::OpenSource, sourcePath_, code);
+    if (stop)
+        return stopped();
+    if (const int code = useEncoding())
+        return code == EILSEQ ? fail(RunFailure::Utf32Source, sourcePath_, code)
+                              : fail(RunFailure::ReadSource, sourcePath_, code);
     progress_.sourceBytes = reader_.sizeAtOpen();
 
     for (;;) {
-        bool atEnd = false;
-        if (const int code = reader_.atEnd(atEnd))
-            return fail(RunFailure::ReadSource, sourcePath_, code);
-        if (atEnd)
-            return completed();
+        int code = 0;
+        if (!inLine_) {
+            bool atEnd = false;
+            code = reader_.atEnd(atEnd);
+            if (code == 0 && atEnd)
+                return completed();
+        }
         // Tested after the end of the input, so a stop seen after the last line completes the run.
         if (host_.stopRequested())
             return stopped();
-        std::string_view line;
-        if (const int code = reader_.readLine(line))
+        std::string_view part;
+        bool lineEnds = false;
+        if (code == 0)
+            code = reader_.readPart(part, lineEnds);
+        if (code == EINTR)
+            continue;  // a signal while a pipe was silent: the stop test decides
+        if (code != 0)
             return fail(RunFailure::ReadSource, sourcePath_, code);
         progress_.bytesRead = reader_.bytesRead();
-        keep(line);
+        if (lineEnds && !inLine_)
+            keepWhole(part);
+        else
+            keepPart(part, lineEnds);
         if (writer_.failed())
             return failedWriting();
         host_.yieldToEvents(progress_);
@@ -117,22 +172,127 @@ bool SplitRun::takeFileNumbers()
     return table.take(pieceNumber_);
 }
 
-void SplitRun::keep(std::string_view raw)
+int SplitRun::openSource(bool& stopped)
 {
-    const std::string_view line = TrimPaddedSpaces(raw);
+    for (;;) {
+        const int code = reader_.open(sourcePath_);
+        if (code != EINTR)
+            return code;
+        if (host_.stopRequested()) {  // a FIFO waiting for its writer, and a stop
+            stopped = true;
+            return 0;
+        }
+    }
+}
+
+// Finds the source's encoding and sets the reader, the writer and the counter to it.
+int SplitRun::useEncoding()
+{
+    std::string_view sample;
+    int code;
+    while ((code = reader_.sample(sample)) == EINTR)
+        if (host_.stopRequested())
+            return 0;  // the loop's stop test ends the run
+    if (code != 0)
+        return code;
+    const Detection found = request_.encoding ? NamedEncoding(*request_.encoding, sample) : DetectEncoding(sample);
+    if (found.utf32)
+        return EILSEQ;
+    encoding_ = found.encoding;
+    unit_ = UnitBytes(encoding_);
+    spaces_ = encoding_ == Encoding::Utf16LE ? &kSpacesLE : encoding_ == Encoding::Utf16BE ? &kSpacesBE : &kSpaces8;
+    reader_.useEncoding(encoding_, found.markBytes);
+    writer_.setLineEnd(LineEndBytes(encoding_));
+    lineEndBytes_ = LineEndBytes(encoding_).size();
+    if (found.markBytes > 0)
+        writer_.setFileMark(MarkBytes(encoding_));
+    counter_ = CharCounter(encoding_);
+    counting_ = request_.mode == SplitMode::BySize;
+    return 0;
+}
+
+std::string_view SplitRun::trim(std::string_view text) const
+{
+    return unit_ == 1 ? TrimPaddedSpaces(text) : TrimSpaceUnits(text, encoding_ == Encoding::Utf16BE);
+}
+
+void SplitRun::openPieceIfNeeded()
+{
+    if (writer_.isOpen())
+        return;
+    writer_.open(PiecePath(destination_, baseName_, pieceCounter_));
+    ++progress_.piecesWritten;
+}
+
+void SplitRun::keepWhole(std::string_view raw)
+{
+    const std::string_view line = trim(raw);
     if (line.empty()) {
         ++progress_.linesDropped;
         return;
     }
-    if (!writer_.isOpen()) {
-        writer_.open(PiecePath(destination_, baseName_, pieceCounter_));
-        ++progress_.piecesWritten;
-    }
+    openPieceIfNeeded();
     writer_.writePaddedLine(line);
-    ++progress_.linesKept;
-    progress_.bytesWritten += line.size() + 2;
+    counter_.reset();
+    lineKept(line.size(), charsOf(line));
+}
 
-    fill_ += weigh(raw.size() - line.size());
+void SplitRun::keepPart(std::string_view part, bool lineEnds)
+{
+    if (!inLine_) {
+        inLine_ = leading_ = true;
+        held_ = lineBytes_ = lineChars_ = 0;
+        counter_.reset();
+    }
+    const std::string_view inner = trim(part);
+    if (leading_ && !inner.empty()) {
+        leading_ = false;
+        openPieceIfNeeded();
+        part.remove_prefix(static_cast<std::size_t>(inner.data() - part.data()));
+    }
+    if (!leading_ && !part.empty()) {
+        const std::size_t trailing = inner.empty() ? part.size() : static_cast<std::size_t>(part.end() - inner.end());
+        const std::string_view body = part.substr(0, part.size() - trailing);
+        if (!body.empty()) {
+            writeHeldSpaces();
+            writer_.writePart(body);
+            lineBytes_ += body.size();
+            lineChars_ += charsOf(body);
+        }
+        held_ += trailing / unit_;
+    }
+    if (!lineEnds)
+        return;
+    inLine_ = false;
+    if (leading_) {
+        ++progress_.linesDropped;
+        return;
+    }
+    writer_.endLine();
+    lineKept(lineBytes_, lineChars_);
+}
+
+// Spaces are characters of one unit each, and no character goes on across them.
+void SplitRun::writeHeldSpaces()
+{
+    if (held_ == 0)
+        return;
+    lineBytes_ += held_ * unit_;
+    lineChars_ += held_;
+    for (std::size_t bytes = held_ * unit_; bytes > 0;) {
+        const std::size_t run = std::min(bytes, spaces_->size());
+        writer_.writePart(std::string_view(spaces_->data(), run));
+        bytes -= run;
+    }
+    held_ = 0;
+    counter_.reset();
+}
+
+void SplitRun::lineKept(std::size_t bytes, std::size_t chars)
+{
+    ++progress_.linesKept;
+    progress_.bytesWritten += bytes + lineEndBytes_;
+    fill_ += weigh(chars);
     if (fill_ < request_.threshold)
         return;
     fill_ = 0;
@@ -140,22 +300,18 @@ void SplitRun::keep(std::string_view raw)
     writer_.close();
 }
 
-double SplitRun::weigh(std::size_t trimmed) const
-{
-    if (request_.mode == SplitMode::ByLineCount)
-        return 1;
-    return static_cast<double>(reader_.lineChars() - trimmed);  // a space is one character
-}
-
 bool SplitRun::finishPieces()
 {
+    if (inLine_)
+        writer_.abandonLine();  // a line the run ended inside of is left out whole
+    inLine_ = false;
     writer_.close();
     return writer_.finish();
 }
 
 RunResult SplitRun::failedWriting()
 {
-    writer_.finish();
+    finishPieces();
     const PieceWriter::Failure& failure = writer_.failure();
     return fail(FailureOf(failure.step), failure.path, failure.code);
 }
@@ -165,7 +321,7 @@ RunResult SplitRun::completed()
     if (!finishPieces())
         return failedWriting();
     endRun();
-    return {RunOutcome::Completed, progress_, std::nullopt};
+    return {RunOutcome::Completed, progress_, encoding_, std::nullopt};
 }
 
 RunResult SplitRun::stopped()
@@ -173,7 +329,7 @@ RunResult SplitRun::stopped()
     if (!finishPieces())
         return failedWriting();
     endRun();
-    return {RunOutcome::Stopped, progress_, std::nullopt};
+    return {RunOutcome::Stopped, progress_, encoding_, std::nullopt};
 }
 
 // Every file of the run is closed before the failure is reported; the lines kept before a
@@ -187,7 +343,7 @@ RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
     progress_.linesKept = written.lines;
     progress_.bytesWritten = written.bytes;
     endRun();
-    return {RunOutcome::Failed, progress_, RunError{what, path, SystemError(code)}};
+    return {RunOutcome::Failed, progress_, encoding_, RunError{what, path, SystemError(code)}};
 }
 
 void SplitRun::endRun()
@@ -204,12 +360,7 @@ void SplitRun::endRun()
 RunResult RunSplit(ISplitHost& host, const SplitRequest& request)
 {
     SplitRun run(host, request);
-    try {
-        return run.run();
-    } catch (const std::bad_alloc&) {
-        // A line too long for memory: the lines kept before it are written out, then reported.
-        return run.failForMemory();
-    }
+    return run.run();
 }
 
 }  // namespace tess

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "runtime/ChunkScan.h"
+#include "runtime/DetectEncoding.h"
 
 namespace tess {
 
@@ -19,23 +20,15 @@ constexpr std::uint64_t kTopBit = 1ULL << 63;
 }  // namespace
 
 LineReader::LineReader(std::size_t blockSize)
-    : blockSize_(blockSize ? blockSize : 1),
+    : blockSize_(std::max<std::size_t>(blockSize, 2)),  // room for a unit of two bytes
       storage_(new char[kPadBefore + blockSize_ + std::max<std::size_t>(kPadAfter, chunk::kBytes)]()),
       block_(storage_.get() + kPadBefore),
-      ends_(new std::uint32_t[kEndSlots]),
-      trailsBefore_(new std::uint32_t[kEndSlots])
+      ends_(new std::uint32_t[kEndSlots])
 {
     static_assert(kSegment % chunk::kBytes == 0 && kEndSlots >= kSegment + 4);
 }
 
 LineReader::~LineReader() { close(); }
-
-void LineReader::countCharacters(CodePage codePage)
-{
-    counting_ = true;
-    codePage_ = codePage;
-    countingCp936_ = codePage == CodePage::Cp936;
-}
 
 int LineReader::open(const std::string& path)
 {
@@ -51,38 +44,103 @@ int LineReader::open(const std::string& path)
     }
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     fd_ = fd;
+    regular_ = S_ISREG(info.st_mode);
     size_ = static_cast<std::uint64_t>(info.st_size);
-    pos_ = len_ = scanned_ = endCount_ = nextEnd_ = 0;
+    pos_ = usable_ = len_ = scanned_ = endCount_ = nextEnd_ = skip_ = 0;
     pendingLineFeed_ = eof_ = false;
     bytesRead_ = 0;
-    carry_ = 0;
-    spanning_.clear();
+    useEncoding(Encoding::DoubleByte, 0);
     return 0;
 }
 
 void LineReader::close()
 {
-    spanning_.release();
+    std::string().swap(sample_);
     if (fd_ >= 0)
         ::close(fd_);  // read-only: nothing is lost when closing fails
     fd_ = -1;
 }
 
+int LineReader::sample(std::string_view& bytes)
+{
+    if (!regular_) {  // a pipe cannot be read twice: its first block is the sample
+        if (len_ == 0 && !eof_)
+            if (const int code = fill())
+                return code;
+        bytes = std::string_view(block_, len_);
+        return 0;
+    }
+    sample_.resize(kDetectionSample);
+    std::size_t got = 0;
+    while (got < sample_.size()) {
+        const ssize_t n = ::pread(fd_, sample_.data() + got, sample_.size() - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;  // a regular file answers at once: a retry costs nothing
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    sample_.resize(got);
+    bytes = sample_;
+    return 0;
+}
+
+void LineReader::useEncoding(Encoding encoding, std::size_t skip)
+{
+    unit_ = UnitBytes(encoding);
+    bigEndian_ = encoding == Encoding::Utf16BE;
+    lowByte_ = bigEndian_ ? 1 : 0;
+    skip_ = skip;
+    usable_ = eof_ ? len_ : len_ - len_ % unit_;
+    skipMark();  // the first block may be in already: a pipe's sample
+}
+
+// The mark is a whole number of units, and no line end is listed before it is passed.
+void LineReader::skipMark()
+{
+    const std::size_t skipped = std::min(skip_, usable_ - pos_);
+    pos_ += skipped;
+    scanned_ = pos_;
+    skip_ -= skipped;
+}
+
+bool LineReader::isLf(std::size_t at) const
+{
+    return block_[at + lowByte_] == '\n' && (unit_ == 1 || block_[at + 1 - lowByte_] == 0);
+}
+
+// Reads the next block. A byte after the block's last whole unit starts the next block, and
+// stays where it is until the read succeeds, so that a call interrupted by a signal can be
+// made again.
 int LineReader::fill()
 {
-    pos_ = len_ = scanned_ = endCount_ = nextEnd_ = 0;
+    const std::size_t kept = len_ - usable_;
+    std::memmove(block_, block_ + usable_, kept);
+    pos_ = scanned_ = endCount_ = nextEnd_ = 0;
+    usable_ = 0;
+    len_ = kept;
     if (eof_ || fd_ < 0)
         return 0;
-    ssize_t got;
-    while ((got = ::read(fd_, block_, blockSize_)) < 0)
-        if (errno != EINTR)
-            return errno;
-    len_ = static_cast<std::size_t>(got);
+    const ssize_t got = ::read(fd_, block_ + kept, blockSize_ - kept);
+    if (got < 0)
+        return errno;
+    len_ += static_cast<std::size_t>(got);
+    bytesRead_ += static_cast<std::size_t>(got);
     eof_ = got == 0;
-    bytesRead_ += len_;
-    std::memset(block_ + len_, 0, chunk::kBytes);  // neither a line end, a space nor a CP936 byte
+    usable_ = eof_ ? len_ : len_ - len_ % unit_;  // a lone byte at the end travels with the last line
+    std::memset(block_ + len_, 0, chunk::kBytes);  // neither a line end nor a space
     crBefore_ = pendingLineFeed_ ? 1 : 0;
-    trailsScanned_ = trailsBeforeLine_ = 0;
+    skipMark();
+    return 0;
+}
+
+int LineReader::fillUntilData()
+{
+    while (pos_ == usable_ && !eof_)
+        if (const int code = fill())
+            return code;
     return 0;
 }
 
@@ -90,15 +148,13 @@ int LineReader::fill()
 void LineReader::scanSegment()
 {
     endCount_ = nextEnd_ = 0;
-    const std::size_t stop = std::min(scanned_ + kSegment, len_);
+    const std::size_t stop = std::min(scanned_ + kSegment, usable_);
     for (std::size_t chunk = scanned_; chunk < stop; chunk += chunk::kBytes) {
         const char* bytes = block_ + chunk;
-        const auto valid = static_cast<unsigned>(std::min<std::size_t>(len_ - chunk, chunk::kBytes));
-        const std::uint64_t ends = chunk::LineEnds(bytes, crBefore_) & chunk::LowBits(valid);
-        if (countingCp936_)
-            listEndsWithTrails(chunk, ends, chunk::Cp936Trails(bytes, carry_, valid));  // past the data: zeros
-        else
-            listEnds(chunk, ends);
+        const std::uint64_t ends =
+            unit_ == 1 ? chunk::LineEnds(bytes, crBefore_) : chunk::LineEnds16(bytes, crBefore_, bigEndian_);
+        const auto valid = static_cast<unsigned>(std::min<std::size_t>(usable_ - chunk, chunk::kBytes));
+        listEnds(chunk, ends & chunk::LowBits(valid));
     }
     scanned_ = stop;
 }
@@ -119,27 +175,14 @@ void LineReader::listEnds(std::size_t chunk, std::uint64_t ends)
     endCount_ += count;
 }
 
-void LineReader::listEndsWithTrails(std::size_t chunk, std::uint64_t ends, std::uint64_t trails)
-{
-    for (; ends; ends &= ends - 1) {
-        const auto bit = static_cast<unsigned>(__builtin_ctzll(ends));
-        ends_[endCount_] = static_cast<std::uint32_t>(chunk + bit);
-        trailsBefore_[endCount_] = static_cast<std::uint32_t>(
-            trailsScanned_ + static_cast<std::size_t>(__builtin_popcountll(trails & chunk::LowBits(bit))));
-        ++endCount_;
-    }
-    trailsScanned_ += static_cast<std::size_t>(__builtin_popcountll(trails));
-}
-
 int LineReader::skipPendingLineFeed()
 {
     if (!pendingLineFeed_)
         return 0;
-    if (pos_ == len_)
-        if (const int code = fill())
-            return code;
-    if (pos_ < len_ && block_[pos_] == '\n')
-        ++pos_;  // never listed as a line end: it follows a CR
+    if (const int code = fillUntilData())
+        return code;
+    if (pos_ < usable_ && isLf(pos_))
+        pos_ += unit_;  // never listed as a line end: it follows a CR
     pendingLineFeed_ = false;
     return 0;
 }
@@ -148,74 +191,48 @@ int LineReader::atEnd(bool& atEnd)
 {
     if (const int code = skipPendingLineFeed())
         return code;
-    if (pos_ == len_)
-        if (const int code = fill())
-            return code;
-    atEnd = pos_ == len_;
+    if (const int code = fillUntilData())
+        return code;
+    atEnd = pos_ == usable_;
     return 0;
 }
 
-// Takes the line that ends at `end` and steps over its line end.
-void LineReader::takeLine(std::size_t end, std::string_view& line, bool spans)
+void LineReader::stepOverEnd(std::size_t end)
 {
-    const char* start = block_ + pos_;
-    if (spans) {
-        spanning_.append(start, end - pos_);
-        line = spanning_.view();
-    } else {
-        line = std::string_view(start, end - pos_);
-    }
-    pos_ = end + 1;
-    if (block_[end] == '\r') {
-        if (pos_ == len_)
-            pendingLineFeed_ = true;
-        else
-            pos_ += block_[pos_] == '\n';
-    }
+    pos_ = end + unit_;
+    if (!isCr(end))
+        return;
+    if (pos_ == usable_)
+        pendingLineFeed_ = true;
+    else if (isLf(pos_))
+        pos_ += unit_;
 }
 
-int LineReader::readLine(std::string_view& line)
+int LineReader::readPart(std::string_view& part, bool& lineEnds)
 {
     if (const int code = skipPendingLineFeed())
         return code;
-    bool spans = false;
-    std::size_t chars = 0;
+    if (const int code = fillUntilData())
+        return code;
     for (;;) {
-        if (pos_ == len_) {
-            if (const int code = fill())
-                return code;
-            if (len_ == 0) {  // the last line had no line end
-                if (!spans)
-                    spanning_.clear();
-                line = spanning_.view();
-                break;
-            }
-        }
         if (nextEnd_ < endCount_) {
-            const std::size_t end = ends_[nextEnd_];
-            if (countingCp936_) {
-                chars += (end - pos_) - (trailsBefore_[nextEnd_] - trailsBeforeLine_);
-                trailsBeforeLine_ = trailsBefore_[nextEnd_];  // line ends are never trail bytes
-            }
-            ++nextEnd_;
-            takeLine(end, line, spans);
-            break;
+            const std::size_t end = ends_[nextEnd_++];
+            part = std::string_view(block_ + pos_, end - pos_);
+            lineEnds = true;
+            stepOverEnd(end);
+            return 0;
         }
-        if (scanned_ < len_) {
+        if (scanned_ < usable_) {
             scanSegment();
             continue;
         }
-        // No line end in the rest of the block: the line goes on in the next one.
-        if (!spans)
-            spanning_.clear();
-        spans = true;
-        chars += (len_ - pos_) - (trailsScanned_ - trailsBeforeLine_);
-        spanning_.append(block_ + pos_, len_ - pos_);
-        pos_ = len_;
+        // No line end in the rest of the block: the line goes on in the next one, or ends
+        // with the file.
+        part = std::string_view(block_ + pos_, usable_ - pos_);
+        lineEnds = eof_;
+        pos_ = usable_;
+        return 0;
     }
-    if (counting_)
-        lineChars_ = countingCp936_ ? chars : CountChars(codePage_, line);
-    return 0;
 }
 
 }  // namespace tess

@@ -6,17 +6,20 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/CodePage.h"
+#include "runtime/Encoding.h"
 #include "runtime/PaddedBuffer.h"
 
 namespace tess {
 
-// Reads a file line by line through a block buffer of its own. A line ends at CR, CR LF or LF;
-// the end is not part of the line, and the last line may lack one. Only the current line is
-// held: it lives in the block, or in a line buffer of its own when it spans blocks.
-// Line ends, and CP936 characters when asked for, are found sixty-four bytes at a time.
-// Every line handed out has kPadBefore readable bytes before it and kPadAfter after it.
-// Operations that touch the file return 0 or the system's error number.
+// Reads a file line by line through a block buffer of its own, in flat memory whatever the
+// length of a line: a line is handed out in parts, the whole of it when it lies in the block,
+// else up to the block's end and on from the next block. A line ends at CR, CR LF or LF in the
+// encoding's units; the end is not part of the line, and the last line may lack one. Line ends
+// are found sixty-four bytes at a time. Every part handed out has kPadBefore readable bytes
+// before it and kPadAfter after it.
+// Operations that touch the file return 0 or the system's error number. EINTR means a signal
+// came while the file was blocked (a pipe, a FIFO): nothing was lost and the call may be made
+// again.
 class LineReader {
 public:
     static constexpr std::size_t kDefaultBlock = 1 << 20;
@@ -26,17 +29,18 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    // From the next open on, every line's characters are counted in `codePage`.
-    void countCharacters(CodePage codePage);
-
     int open(const std::string& path);
+    // The start of the file, for finding its encoding, without taking it from the lines: up to
+    // 64 KiB of a regular file, else what the first read brings. Valid until the next call.
+    int sample(std::string_view& bytes);
+    // How lines are found from here on; `skip` bytes at the very start (a byte-order mark) are
+    // not part of the first line. Call after open, before the first line.
+    void useEncoding(Encoding encoding, std::size_t skip);
     // Sets `atEnd` when no more line can be read; reads the next block when it must.
     int atEnd(bool& atEnd);
-    // The next line; the view is valid until the next call. At the end it is empty.
-    int readLine(std::string_view& line);
-    // Characters of the last line read, when counting.
-    std::size_t lineChars() const { return lineChars_; }
-    // Closes the file and gives back the memory a long line took.
+    // The next part of the current line; `lineEnds` tells whether the line ends after it. The
+    // view is valid until the next call. At the end of the file the last part may be empty.
+    int readPart(std::string_view& part, bool& lineEnds);
     void close();
 
     bool isOpen() const { return fd_ >= 0; }
@@ -48,39 +52,40 @@ private:
     static constexpr std::size_t kSegment = 16 * 1024;
 
     int fill();
+    int fillUntilData();
     int skipPendingLineFeed();
+    void skipMark();
     void scanSegment();
     void listEnds(std::size_t chunk, std::uint64_t ends);
-    void listEndsWithTrails(std::size_t chunk, std::uint64_t ends, std::uint64_t trails);
-    void takeLine(std::size_t end, std::string_view& line, bool spans);
+    bool isCr(std::size_t at) const { return block_[at + lowByte_] == '\r'; }
+    bool isLf(std::size_t at) const;
+    void stepOverEnd(std::size_t end);
 
     std::size_t blockSize_;
     std::unique_ptr<char[]> storage_;  // the block with room before and after it
     char* block_;                      // the block's data, then at least one zeroed chunk
-    std::size_t pos_ = 0;              // where the next line begins
-    std::size_t len_ = 0;
+    std::size_t pos_ = 0;              // where the next part begins
+    std::size_t usable_ = 0;           // whole units in the block: what is scanned and handed out
+    std::size_t len_ = 0;              // bytes in the block, a unit's first byte after usable_ included
     bool pendingLineFeed_ = false;     // a CR ended the last block: an LF that follows belongs to it
     bool eof_ = false;
-    PaddedBuffer spanning_;
     int fd_ = -1;
+    bool regular_ = false;
     std::uint64_t size_ = 0;
     std::uint64_t bytesRead_ = 0;
+    std::size_t skip_ = 0;
+    std::string sample_;
 
-    // The line ends found in the scanned part of the block, and before each of them the number
-    // of CP936 trail bytes in the block (a character of two bytes counts one).
+    std::size_t unit_ = 1;
+    std::size_t lowByte_ = 0;  // where in a unit its low byte lies: 1 for big-endian UTF-16
+    bool bigEndian_ = false;
+
+    // The line ends found in the scanned part of the block.
     std::unique_ptr<std::uint32_t[]> ends_;
-    std::unique_ptr<std::uint32_t[]> trailsBefore_;
     std::size_t endCount_ = 0;
     std::size_t nextEnd_ = 0;
     std::size_t scanned_ = 0;
     std::uint64_t crBefore_ = 0;
-    std::uint64_t carry_ = 0;  // a CP936 lead waits for its trail in the next chunk
-    std::size_t trailsScanned_ = 0;
-    std::size_t trailsBeforeLine_ = 0;
-    bool counting_ = false;
-    bool countingCp936_ = false;
-    CodePage codePage_ = CodePage::Cp936;
-    std::size_t lineChars_ = 0;
 };
 
 }  // namespace tess

@@ -1,5 +1,7 @@
 #include "runtime/PieceWriter.h"
 
+#include "runtime/QuietThread.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cerrno>
@@ -78,7 +80,7 @@ PieceWriter::PieceWriter(std::size_t bufferSize, std::size_t buffers)
 {
     for (std::size_t i = 1; i < std::max<std::size_t>(buffers, 2); ++i)
         spare_.emplace_back(new char[bufferSize_]);
-    thread_ = std::thread([this] { run(); });
+    thread_ = QuietThread([this] { run(); });
 }
 
 PieceWriter::~PieceWriter()

@@ -48,6 +48,23 @@ inline std::string_view TrimPaddedSpaces(std::string_view text)
     return std::string_view(begin, static_cast<std::size_t>(end - begin));
 }
 
+// TrimSpaces for 16-bit units: the unit 0x0020 in little- or big-endian order goes at either end.
+// A lone byte at the end of an odd-sized text is not a space. The result views the argument.
+inline std::string_view TrimSpaceUnits(std::string_view text, bool bigEndian)
+{
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const char low = bigEndian ? 0 : ' ';
+    const char high = bigEndian ? ' ' : 0;
+    auto isSpace = [&](const char* unit) { return unit[0] == low && unit[1] == high; };
+    while (end - begin >= 2 && isSpace(begin))
+        begin += 2;
+    if ((end - begin) % 2 == 0)
+        while (end > begin && isSpace(end - 2))
+            end -= 2;
+    return std::string_view(begin, static_cast<std::size_t>(end - begin));
+}
+
 // The lenient value of a text: the number it begins with, blanks (space, tab, line feed)
 // anywhere ignored; sign, digits, one decimal point and an exponent are read, reading stops at
 // the first character that does not fit, and a text that does not begin with a number is 0.

@@ -1,10 +1,12 @@
 #include "runtime/YieldTicker.h"
 
+#include "runtime/QuietThread.h"
+
 namespace tess {
 
 YieldTicker::YieldTicker(std::chrono::milliseconds period)
 {
-    thread_ = std::thread([this, period] {
+    thread_ = QuietThread([this, period] {
         std::unique_lock<std::mutex> lock(mutex_);
         while (!wake_.wait_for(lock, period, [this] { return stopping_; }))
             due_.store(true, std::memory_order_relaxed);

@@ -11,10 +11,12 @@ std::string WhatFailed(RunFailure what)
     switch (what) {
     case RunFailure::OpenSource: return "无法打开源文件";
     case RunFailure::ReadSource: return "读取源文件出错";
+    case RunFailure::Utf32Source: return "无法分割 UTF-32 编码的文件";
     case RunFailure::OpenPiece: return "无法创建输出文件";
     case RunFailure::WritePiece: return "写入输出文件出错";
     case RunFailure::ClosePiece: return "关闭输出文件出错";
     case RunFailure::NoFileNumber: return "没有空闲的文件号，无法打开文件";
+    case RunFailure::FolderBusy: return "另一个分割正在写入这个文件夹";
     }
     return "文件操作出错";
 }
@@ -32,6 +34,8 @@ std::string Reason(const RunError& error)
     case EROFS: return "文件系统是只读的";
     case EFBIG: return "文件太大";
     case EIO: return "输入/输出错误";
+    case EILSEQ: return "编码不受支持";
+    case EWOULDBLOCK: return "请等它结束后再开始";
     case EMFILE:
     case ENFILE: return "打开的文件太多";
     case ENAMETOOLONG: return "文件名太长";
@@ -41,9 +45,14 @@ std::string Reason(const RunError& error)
 
 }  // namespace
 
-std::string FailureText(const RunError& error)
+std::string FailureText(const RunError& error, std::uint64_t linesWritten)
 {
-    return WhatFailed(error.what) + "：\n" + error.path + "\n原因：" + Reason(error);
+    std::string text = WhatFailed(error.what) + "：\n" + error.path + "\n原因：" + Reason(error);
+    if (!FailsAfterWriting(error.what))
+        return text;
+    if (linesWritten == 0)
+        return text + "\n没有一行写入输出文件。";
+    return text + "\n已有 " + std::to_string(linesWritten) + " 行写入输出文件；再次进行同样的分割会接着追加到这些文件。";
 }
 
 }  // namespace tess

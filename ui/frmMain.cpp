@@ -174,7 +174,6 @@ void frmMain::runSplit(SplitMode mode, double threshold)
     request.destinationText = destinationText();
     request.mode = mode;
     request.threshold = threshold;
-    request.codePage = CodePage::Cp936;
 
     bytesRead_ = 0;
     sourceBytes_ = 0;
@@ -232,7 +231,7 @@ void frmMain::announce(const RunResult& run)
         break;  // the stop click has restored the caption already
     case RunOutcome::Failed:
         setStartCaption(kStartCaption);
-        showMessage(FailureText(*run.error), MessageStyle::Error, kErrorTitle);
+        showMessage(FailureText(*run.error, run.progress.linesKept), MessageStyle::Error, kErrorTitle);
         break;
     }
 }

@@ -20,7 +20,7 @@ TEST(CliOptions, FillsTheSameParametersAsTheWindow)
     ASSERT_EQ(Parse({"src.txt", "/out"}, options), CliCommand::Split);
     EXPECT_EQ(options.mode, SplitMode::ByLineCount);
     EXPECT_EQ(options.threshold, 3000);
-    EXPECT_EQ(options.codePage, CodePage::Cp936);
+    EXPECT_FALSE(options.encoding.has_value()) << "found from the source";
     EXPECT_EQ(options.destination, "/out/");
 
     ASSERT_EQ(Parse({"--size", "2", "src.txt", "/"}, options), CliCommand::Split);

@@ -1,78 +1,109 @@
-// Random sources at random thresholds and buffer sizes: whatever the input, the pieces hold
-// exactly the trimmed non-blank lines in order, each closed by the line that reached the
-// threshold, and the source is left as it was.
+// Random sources in every encoding at random thresholds and buffer sizes: whatever the input,
+// the pieces hold exactly the trimmed non-blank lines in order, each closed by the line that
+// reached the threshold, each starting with the source's mark when it has one, and the source
+// is left as it was.
 
 #include "engine/SplitFixture.h"
 
 #include <random>
 #include <vector>
 
-#include "runtime/Text.h"
-#include "support/Cp936Reference.h"
+#include "support/CharReference.h"
 
 namespace tess {
 namespace {
 
 using testing::Exists;
 using testing::ReadFile;
+using testing::ReferenceChars;
 using testing::SplitFixture;
+using Units = std::vector<unsigned>;
 
-std::string RandomSource(std::mt19937& random)
+// Code units, rich in line ends, spaces, characters of several units and ill-formed ones.
+Units RandomUnits(std::mt19937& random, Encoding encoding)
 {
-    static const std::vector<std::string> kParts = {
-        "a", "word", "  ", " ", "\t", std::string(1, '\0'), "\r", "\n", "\r\n", "\r\n", "\r\n",
-        "\xD6\xD0\xCE\xC4",  // 中文
-        "\xA1\xA1",          // ideographic space
-        "\x81", "\xFF", "\x80", "\x81\x7F",  // bytes that do not decode
-        "\x1A",
+    static const std::vector<Units> kBytes = {
+        {'a'}, {'w', 'o', 'r', 'd'}, {' ', ' '}, {' '}, {'\t'}, {0}, {'\r'}, {'\n'}, {'\r', '\n'}, {'\r', '\n'},
+        {0xD6, 0xD0, 0xCE, 0xC4}, {0xA1, 0xA1}, {0x95, 0x32, 0x82, 0x36}, {0x81}, {0xFF}, {0x80}, {0x81, 0x7F},
+        {0xE4, 0xB8, 0xAD}, {0xF0, 0x9F, 0x98, 0x80}, {0xE4, 0xB8}, {0xBF},
     };
-    std::string text;
-    const int parts = static_cast<int>(random() % 200);
-    for (int i = 0; i < parts; ++i) {
+    static const std::vector<Units> kUnits16 = {
+        {'a'}, {'w', 'o', 'r', 'd'}, {' ', ' '}, {' '}, {'\t'}, {0}, {'\r'}, {'\n'}, {'\r', '\n'}, {'\r', '\n'},
+        {0x4E0A, 0x4E0D}, {0x3000}, {0xD840, 0xDC00}, {0xD840}, {0xDC00}, {0x0D20}, {0x200A}, {0x2000},
+    };
+    const auto& parts = UnitBytes(encoding) == 1 ? kBytes : kUnits16;
+    Units units;
+    const int count = static_cast<int>(random() % 200);
+    for (int i = 0; i < count; ++i) {
         if (random() % 50 == 0)
-            text += std::string(100 + random() % 200, "xy\xB0"[random() % 3]);  // longer than the buffers
-        else
-            text += kParts[random() % kParts.size()];
+            units.insert(units.end(), 100 + random() % 200, random() % 2 ? 'x' : ' ');  // longer than the buffers
+        else {
+            const Units& part = parts[random() % parts.size()];
+            units.insert(units.end(), part.begin(), part.end());
+        }
     }
-    return text;
+    return units;
 }
 
-// The lines the split must keep: cut at CR, CR LF and LF, trimmed, the empty ones left out.
-std::vector<std::string> KeptLines(const std::string& text)
+std::string Bytes(const Units& units, Encoding encoding)
 {
-    std::vector<std::string> lines;
-    std::string current;
+    std::string bytes;
+    for (const unsigned u : units) {
+        if (encoding == Encoding::Utf16LE)
+            bytes += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        else if (encoding == Encoding::Utf16BE)
+            bytes += {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+        else
+            bytes += static_cast<char>(u);
+    }
+    return bytes;
+}
+
+// The lines the split must keep: cut at CR, CR LF and LF units, trimmed of space units, the
+// empty ones left out.
+std::vector<Units> KeptLines(const Units& units)
+{
+    std::vector<Units> kept;
+    Units current;
     bool open = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            current += c;
+    auto end = [&] {
+        std::size_t begin = 0, stop = current.size();
+        while (begin < stop && current[begin] == ' ')
+            ++begin;
+        while (stop > begin && current[stop - 1] == ' ')
+            --stop;
+        if (stop > begin)
+            kept.emplace_back(current.begin() + begin, current.begin() + stop);
+        current.clear();
+        open = false;
+    };
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] != '\r' && units[i] != '\n') {
+            current.push_back(units[i]);
             open = true;
             continue;
         }
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        if (units[i] == '\r' && i + 1 < units.size() && units[i + 1] == '\n')
             ++i;
-        lines.push_back(current);
-        current.clear();
-        open = false;
+        end();
     }
     if (open)
-        lines.push_back(current);
-    std::vector<std::string> kept;
-    for (const auto& line : lines)
-        if (!TrimSpaces(line).empty())
-            kept.emplace_back(TrimSpaces(line));
+        end();
     return kept;
 }
 
-std::vector<std::string> ExpectedPieces(const std::vector<std::string>& lines, SplitMode mode, double threshold)
+std::vector<std::string> ExpectedPieces(const std::vector<Units>& lines, Encoding encoding, bool marked,
+                                        SplitMode mode, double threshold)
 {
+    const std::string mark = marked ? std::string(MarkBytes(encoding)) : std::string();
+    const std::string lineEnd(LineEndBytes(encoding));
     std::vector<std::string> pieces;
     std::string piece;
     double fill = 0;
     for (const auto& line : lines) {
-        piece += line + "\r\n";
-        fill += mode == SplitMode::ByLineCount ? 1 : static_cast<double>(testing::ReferenceCp936Chars(line));
+        const std::string bytes = Bytes(line, encoding);
+        piece += (piece.empty() ? mark : "") + bytes + lineEnd;
+        fill += mode == SplitMode::ByLineCount ? 1 : static_cast<double>(ReferenceChars(encoding, bytes));
         if (fill >= threshold) {
             pieces.push_back(piece);
             piece.clear();
@@ -89,24 +120,30 @@ class SplitProperty : public SplitFixture {};
 TEST_F(SplitProperty, PiecesHoldExactlyTheKeptLinesEachWithinItsThreshold)
 {
     std::mt19937 random(7);
-    for (int round = 0; round < 300; ++round) {
-        const std::string text = RandomSource(random);
-        source(text);
-        const SplitMode mode = random() % 2 ? SplitMode::ByLineCount : SplitMode::BySize;
-        const double threshold = 1 + random() % (mode == SplitMode::ByLineCount ? 8 : 40);
-        const std::size_t block = 1 + random() % 64;
-        request.destinationText = dir.path() + "round" + std::to_string(round) + "/";
+    int round = 0;
+    for (const Encoding encoding : {Encoding::DoubleByte, Encoding::Utf8, Encoding::Utf16LE, Encoding::Utf16BE}) {
+        for (int i = 0; i < 100; ++i, ++round) {
+            const Units units = RandomUnits(random, encoding);
+            const bool marked = encoding != Encoding::DoubleByte && random() % 2;
+            const std::string text = (marked ? std::string(MarkBytes(encoding)) : "") + Bytes(units, encoding);
+            source(text);
+            const SplitMode mode = random() % 2 ? SplitMode::ByLineCount : SplitMode::BySize;
+            const double threshold = 1 + random() % (mode == SplitMode::ByLineCount ? 8 : 40);
+            const std::size_t block = 2 + random() % 64;
+            request.encoding = encoding;
+            request.destinationText = dir.path() + "round" + std::to_string(round) + "/";
 
-        const RunResult result = split(mode, threshold, block);
-        ASSERT_EQ(result.outcome, RunOutcome::Completed) << "round " << round;
+            const RunResult result = split(mode, threshold, block);
+            ASSERT_EQ(result.outcome, RunOutcome::Completed) << "round " << round;
 
-        const auto expected = ExpectedPieces(KeptLines(text), mode, threshold);
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            ASSERT_EQ(ReadFile(request.destinationText + "book" + std::to_string(i + 1) + ".txt"), expected[i])
-                << "round " << round << ", piece " << i + 1;
-        EXPECT_FALSE(Exists(request.destinationText + "book" + std::to_string(expected.size() + 1) + ".txt"));
-        EXPECT_EQ(result.progress.piecesWritten, expected.size());
-        ASSERT_EQ(ReadFile(request.sourceText), text) << "the source changed in round " << round;
+            const auto expected = ExpectedPieces(KeptLines(units), encoding, marked, mode, threshold);
+            for (std::size_t p = 0; p < expected.size(); ++p)
+                ASSERT_EQ(ReadFile(request.destinationText + "book" + std::to_string(p + 1) + ".txt"), expected[p])
+                    << EncodingName(encoding) << ", round " << round << ", piece " << p + 1;
+            EXPECT_FALSE(Exists(request.destinationText + "book" + std::to_string(expected.size() + 1) + ".txt"));
+            EXPECT_EQ(result.progress.piecesWritten, expected.size());
+            ASSERT_EQ(ReadFile(request.sourceText), text) << "the source changed in round " << round;
+        }
     }
 }
 

@@ -2,6 +2,10 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+
+#include "engine/FolderLock.h"
+
 namespace tess {
 namespace {
 
@@ -75,13 +79,20 @@ TEST_F(SplitRun, EndsASizePieceWithTheLineThatReachesTheThreshold)
     EXPECT_EQ(ReadFile(piece(2)), line600 + "\r\n");
 }
 
-TEST_F(SplitRun, CountsADoubleByteCharacterAsOneAndNotTheLineEnd)
+TEST_F(SplitRun, CountsAChineseCharacterAsOneInEveryEncodingAndNotTheLineEnd)
 {
-    const std::string chinese = "\xD6\xD0\xCE\xC4\xD7\xD6";  // three characters, six bytes
-    source(chinese + "\r\n" + chinese + "\r\n" + chinese + "\r\n");
-    split(SplitMode::BySize, 6);
-    EXPECT_EQ(ReadFile(piece(1)), chinese + "\r\n" + chinese + "\r\n");
-    EXPECT_EQ(ReadFile(piece(2)), chinese + "\r\n");
+    const struct {
+        Encoding encoding;
+        std::string line;  // three characters
+    } cases[] = {{Encoding::DoubleByte, "\xD6\xD0\xCE\xC4\xD7\xD6"}, {Encoding::Utf8, "中文字"}};
+    for (const auto& c : cases) {
+        request.destinationText = dir.path() + std::string(EncodingName(c.encoding)) + "/";
+        source(c.line + "\r\n" + c.line + "\r\n" + c.line + "\r\n");
+        const RunResult result = split(SplitMode::BySize, 6);
+        EXPECT_EQ(result.encoding, c.encoding);
+        EXPECT_EQ(ReadFile(request.destinationText + "book1.txt"), c.line + "\r\n" + c.line + "\r\n");
+        EXPECT_EQ(ReadFile(request.destinationText + "book2.txt"), c.line + "\r\n");
+    }
 }
 
 TEST_F(SplitRun, AppendsToThePiecesOfAnEarlierRun)
@@ -142,11 +153,77 @@ TEST_F(SplitRun, CompletesWhenTheStopIsSeenOnlyAfterTheLastLine)
 
 TEST_F(SplitRun, YieldsAfterEveryLineReadKeptOrDropped)
 {
-    source("a\r\n\r\n  \r\nb");
+    // (A last line without its end is read in two steps, the second finding the end of the
+    // file, and yields after each.)
+    source("a\r\n\r\n  \r\nb\r\n");
     split(SplitMode::ByLineCount, 10);
     EXPECT_EQ(host.yields, 4);
     EXPECT_EQ(host.lastProgress.linesKept, 2u);
     EXPECT_EQ(host.lastProgress.linesDropped, 2u);
+}
+
+TEST_F(SplitRun, FindsAUtf16SourceAndEndsItsLinesOnlyAtWholeUnits)
+{
+    source(std::string("\xFF\xFE\x0A\x4E\x0D\x4E\x0D\x00\x0A\x00 \0x\0", 14));  // 上不, CR LF, " x"
+    const RunResult result = split(SplitMode::BySize, 2);
+    EXPECT_EQ(result.encoding, Encoding::Utf16LE);
+    EXPECT_EQ(result.progress.linesKept, 2u);
+    EXPECT_EQ(ReadFile(piece(1)), std::string("\xFF\xFE\x0A\x4E\x0D\x4E\x0D\x00\x0A\x00", 10));
+    EXPECT_EQ(ReadFile(piece(2)), std::string("\xFF\xFEx\0\x0D\x00\x0A\x00", 8));
+}
+
+TEST_F(SplitRun, GivesTheMarkToEveryPieceItCreatesOrFindsEmptyAndNoSecondOne)
+{
+    source("\xEF\xBB\xBF  \r\n  first  \r\nsecond\r\nthird\r\n");  // the mark's line is blank
+    ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
+    testing::WriteFile(out() + "book2.txt", "");  // found empty: it takes the mark
+    split(SplitMode::ByLineCount, 2);
+    EXPECT_EQ(ReadFile(piece(1)), "\xEF\xBB\xBF" "first\r\nsecond\r\n");
+    EXPECT_EQ(ReadFile(piece(2)), "\xEF\xBB\xBF" "third\r\n");
+    split(SplitMode::ByLineCount, 2);
+    EXPECT_EQ(ReadFile(piece(1)), "\xEF\xBB\xBF" "first\r\nsecond\r\nfirst\r\nsecond\r\n");
+}
+
+TEST_F(SplitRun, RefusesAUtf32SourceBeforeAnyPiece)
+{
+    source(std::string("\xFF\xFE\0\0a\0\0\0", 8));
+    const RunResult result = split(SplitMode::ByLineCount, 10);
+    EXPECT_EQ(result.outcome, RunOutcome::Failed);
+    EXPECT_EQ(result.error->what, RunFailure::Utf32Source);
+    EXPECT_FALSE(Exists(piece(1)));
+}
+
+TEST_F(SplitRun, TakesTheFileOfTheExactNameBeforeTrimmingIt)
+{
+    testing::WriteFile(dir.path() + "x.txt ", "the file named\r\n");
+    testing::WriteFile(dir.path() + "x.txt", "its neighbour\r\n");
+    request.sourceText = dir.path() + "x.txt ";
+    split(SplitMode::ByLineCount, 10);
+    EXPECT_EQ(ReadFile(out() + "x1.txt"), "the file named\r\n");
+}
+
+TEST_F(SplitRun, StopsInsideALongLineLeavingItOutAndWhatCameBeforeIn)
+{
+    source("before\r\n   " + std::string(1 << 20, 'x') + "\r\nafter\r\n");
+    host.onYield = [this](int yields) { host.stop = yields == 20; };  // well inside the long line
+    const RunResult result = split(SplitMode::ByLineCount, 10, 4096);
+    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(ReadFile(piece(1)), "before\r\n");
+    EXPECT_EQ(result.progress.linesKept, 1u);
+}
+
+TEST_F(SplitRun, RefusesAFolderThatAnotherRunHoldsHoweverItIsSpelt)
+{
+    source("x\r\n");
+    ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
+    FolderLock other;
+    ASSERT_TRUE(other.take(out()));
+    request.destinationText = dir.path() + "./out//";
+    const RunResult result = split(SplitMode::ByLineCount, 10);
+    EXPECT_EQ(result.outcome, RunOutcome::Failed);
+    EXPECT_EQ(result.error->what, RunFailure::FolderBusy);
+    EXPECT_EQ(result.error->path, dir.path() + "./out//");
+    EXPECT_FALSE(Exists(piece(1)));
 }
 
 TEST_F(SplitRun, NeverChangesTheSource)

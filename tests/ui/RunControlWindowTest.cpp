@@ -133,6 +133,26 @@ TEST_F(RunFromWindow, SizeIsInThousandsOfCharacters)
                                                   NumberedLines(9, 2, 602)}));
 }
 
+TEST_F(RunFromWindow, SizeCountsTheCharactersOfAUtf8ChineseText)
+{
+    // 500 Chinese characters a line, 1500 bytes in UTF-8: with 2 in the box a piece closes at
+    // its fourth line, as in any encoding.
+    std::string line;
+    for (int i = 0; i < 500; ++i)
+        line += "汉";
+    std::string text;
+    for (int i = 0; i < 10; ++i)
+        text += line + "\n";
+    useSource(text);
+    selectSizeMode();
+    setText("txtSize", "2");
+    clickStart();
+    std::string four;
+    for (int i = 0; i < 4; ++i)
+        four += line + "\r\n";
+    EXPECT_EQ(pieces(), (std::vector<std::string>{four, four, line + "\r\n" + line + "\r\n"}));
+}
+
 TEST_F(RunFromWindow, ASizeWorthNothingBecomes1024ThatIs1024000Characters)
 {
     // 1000 characters a line: the first piece reaches 1,024,000 with its 1024th line.
