@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cerrno>
-#include <utility>
-
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -96,6 +95,18 @@ PieceWriter::~PieceWriter()
         closeFile();
 }
 
+void PieceWriter::setLineEnd(std::string_view bytes)
+{
+    assert(bytes.size() == 2 || bytes.size() == 4);
+    lineEndSize_ = std::min(bytes.size(), sizeof lineEnd_);
+    std::memcpy(lineEnd_, bytes.data(), lineEndSize_);
+}
+
+void PieceWriter::setFileMark(std::string_view bytes)
+{
+    mark_ = bytes;
+}
+
 void PieceWriter::open(const std::string& path)
 {
     close();
@@ -132,18 +143,6 @@ void PieceWriter::writeSpilling(std::string_view line)
 void PieceWriter::writePart(std::string_view bytes)
 {
     append(bytes.data(), bytes.size());
-}
-
-void PieceWriter::setLineEnd(std::string_view bytes)
-{
-    assert(bytes.size() == 2 || bytes.size() == 4);
-    lineEndSize_ = std::min(bytes.size(), sizeof lineEnd_);
-    std::memcpy(lineEnd_, bytes.data(), lineEndSize_);
-}
-
-void PieceWriter::setFileMark(std::string_view bytes)
-{
-    mark_ = bytes;
 }
 
 void PieceWriter::endLine()
