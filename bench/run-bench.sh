@@ -151,6 +151,9 @@ digest_converted() {
 check_tool() {
     local id=$1 mode=$2 enc=${3:-gbk}
     local summary files reported md5 lines verdict=ok notes=()
+    local base  # the pieces are named after this encoding's copy
+    base=$(basename "${encoded[$enc]}")
+    base=${base%????}
     summary=$(cat "$scratch/$id.out")
     reported=$(sed -n 's/^\([0-9]*\) pieces.*/\1/p' <<<"$summary")
     files=$(find "$out" -type f | wc -l)
@@ -170,7 +173,7 @@ check_tool() {
     if [ "$mode" = lines ]; then
         local expected=$(((kept_lines + 2999) / 3000)) first
         [ "$reported" = "$expected" ] || { verdict=BAD; notes+=("expected $expected pieces"); }
-        first=$(wc -l <"$out/${base}1.txt")
+        first=$(iconv -f "$([ "$enc" = gbk ] && echo GB18030 || echo "$enc")" -t GB18030 <"$out/${base}1.txt" | wc -l)
         [ "$reported" -eq 1 ] || [ "$first" -eq 3000 ] || { verdict=BAD; notes+=("first piece has $first lines"); }
     else
         # Every piece but the last reaches 1,024,000 characters and passes it by less than a line.
