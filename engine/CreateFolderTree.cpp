@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "engine/RunError.h"
 #include "runtime/Folders.h"
 
 namespace tess::modBrowseForFolder {
@@ -10,7 +11,7 @@ namespace {
 
 bool Fail(const std::string& folder, int code, IFolderTreeEvents& events)
 {
-    events.folderNotCreated(folder, {code, std::generic_category()});
+    events.folderNotCreated(folder, SystemError(code));
     return false;
 }
 

@@ -28,21 +28,18 @@ RunFailure FailureOf(PieceWriter::Step step)
     return RunFailure::ClosePiece;
 }
 
-// The spaces that a line held back at the end of one part turns out to have inside it.
-constexpr std::size_t kSpaceRun = 256;
-const std::string kSpaces8(kSpaceRun, ' ');
-const std::string kSpacesLE = [] {
-    std::string s;
-    for (std::size_t i = 0; i < kSpaceRun / 2; ++i)
-        s += std::string(" \0", 2);
-    return s;
-}();
-const std::string kSpacesBE = [] {
-    std::string s;
-    for (std::size_t i = 0; i < kSpaceRun / 2; ++i)
-        s += std::string("\0 ", 2);
-    return s;
-}();
+// The spaces that a line held back at the end of one part turns out to have inside it: runs of
+// the space unit, written a run at a time.
+std::string SpaceRun(std::string_view space)
+{
+    std::string run;
+    while (run.size() < 256)
+        run += space;
+    return run;
+}
+const std::string kSpaces8 = SpaceRun(" ");
+const std::string kSpacesLE = SpaceRun(std::string_view(" \0", 2));
+const std::string kSpacesBE = SpaceRun(std::string_view("\0 ", 2));
 
 class SplitRun {
 public:
