@@ -55,7 +55,8 @@ private:
     // 0, or the failure's error number; a signal during a blocked open with a stop asked for
     // leaves `stopped` set.
     int openSource(bool& stopped);
-    int useEncoding();
+    // As openSource, for finding the encoding from the source's first bytes.
+    int useEncoding(bool& stopped);
     // Hands a line that lies whole in one part to its piece, trimmed.
     void keepWhole(std::string_view raw);
     // Hands on one part of a line that comes in several: leading spaces are passed over and
@@ -124,9 +125,11 @@ RunResult SplitRun::run()
         return fail(RunFailure::OpenSource, sourcePath_, code);
     if (stop)
         return stopped();
-    if (const int code = useEncoding())
+    if (const int code = useEncoding(stop))
         return code == EILSEQ ? fail(RunFailure::Utf32Source, sourcePath_, code)
                               : fail(RunFailure::ReadSource, sourcePath_, code);
+    if (stop)
+        return stopped();
     progress_.sourceBytes = reader_.sizeAtOpen();
 
     for (;;) {
@@ -183,13 +186,16 @@ int SplitRun::openSource(bool& stopped)
 }
 
 // Finds the source's encoding and sets the reader, the writer and the counter to it.
-int SplitRun::useEncoding()
+int SplitRun::useEncoding(bool& stopped)
 {
     std::string_view sample;
     int code;
-    while ((code = reader_.sample(sample)) == EINTR)
-        if (host_.stopRequested())
-            return 0;  // the loop's stop test ends the run
+    while ((code = reader_.sample(sample)) == EINTR) {
+        if (host_.stopRequested()) {  // a pipe silent before its first byte, and a stop
+            stopped = true;
+            return 0;
+        }
+    }
     if (code != 0)
         return code;
     const Detection found = request_.encoding ? NamedEncoding(*request_.encoding, sample) : DetectEncoding(sample);

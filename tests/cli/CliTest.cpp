@@ -236,6 +236,17 @@ TEST_F(Cli, StopsOnASignalWhileWaitingForAFifosWriter)
     const Finished run = child.wait();
     EXPECT_EQ(run.exitCode, 130);
     EXPECT_EQ(run.err, "tessaline-split: stopped\n");
+
+    // A writer that never writes: the first read, the one the encoding is found from, waits.
+    testing::Child silent({kSplit, fifo, out});
+    const int writer = ::open(fifo.c_str(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    silent.waitUntilBlocked();
+    silent.signal(SIGINT);
+    const Finished stopped = silent.wait();
+    ::close(writer);
+    EXPECT_EQ(stopped.exitCode, 130);
+    EXPECT_EQ(stopped.err, "tessaline-split: stopped\n");
 }
 
 TEST_F(Cli, RefusesASecondRunIntoTheFolderOfARunningOne)
