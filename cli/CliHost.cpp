@@ -22,7 +22,7 @@ void CliHost::setTimerEnabled(bool enabled)
     if (enabled) {
         started_ = std::chrono::steady_clock::now();
         if (showProgress_)
-            ticker_ = std::make_unique<YieldTicker>(kProgressPeriod);
+            ticker_ = std::make_unique<YieldTicker>(kProgressPeriod, attention());
     } else {
         ticker_.reset();
         eraseProgress();
@@ -38,7 +38,7 @@ void CliHost::folderNotCreated(const std::string& folder, std::error_code error)
 
 void CliHost::yieldToEvents(const RunProgress& progress)
 {
-    if (ticker_ && ticker_->due())
+    if (ticker_ && stop_ == 0)
         drawProgress(progress);
 }
 

@@ -16,8 +16,15 @@ namespace {
 
 // The signal that asked for the stop, 0 while none has.
 volatile std::sig_atomic_t stopSignal = 0;
+// The running split's host, told that it has a stop to report.
+tess::ISplitHost* signalledHost = nullptr;
 
-extern "C" void RequestStop(int signal) { stopSignal = signal; }
+extern "C" void RequestStop(int signal)
+{
+    stopSignal = signal;
+    if (signalledHost)
+        signalledHost->raiseAttention();
+}
 
 void InstallSignalHandlers()
 {
@@ -59,9 +66,10 @@ int main(int argc, char** argv)
         break;
     }
 
-    InstallSignalHandlers();
     const bool showProgress = !options.quiet && ::isatty(STDERR_FILENO);
     cli::CliHost host(stopSignal, showProgress);
+    signalledHost = &host;
+    InstallSignalHandlers();
     SplitRequest request;
     request.sourceText = options.source;
     request.destinationText = options.destination;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "engine/FolderTreeEvents.h"
 #include "engine/RunProgress.h"
 
@@ -7,14 +9,26 @@ namespace tess {
 
 // What a split run needs from the window, or from a front end that stands in for it, while it
 // runs. How the run ended is its result, not a call here.
+//
+// The run does not call the host for every line: it tests the host's attention flag, one load,
+// and only when the flag is up does it lower it, call yieldToEvents and then stopRequested. A
+// host raises the flag when it has something to do (a timer's tick) and whenever it may have
+// a stop to report, so a stop is seen at the next line. The flag may be raised from any thread
+// or from a signal handler.
 class ISplitHost : public IFolderTreeEvents {
 public:
     // The one-second elapsed-time tick: on when the run starts reading, off when it has ended.
     virtual void setTimerEnabled(bool enabled) = 0;
-    // Called after every line read. The host decides whether enough time has passed to be
-    // worth handling its events; it must be cheap when it does nothing.
+    // Called, after a line, when the attention flag was up: the host handles its events.
     virtual void yieldToEvents(const RunProgress& progress) = 0;
     virtual bool stopRequested() const = 0;
+
+    std::atomic<bool>& attention() { return attention_; }
+    void raiseAttention() { attention_.store(true, std::memory_order_relaxed); }
+
+private:
+    static_assert(std::atomic<bool>::is_always_lock_free, "raised from signal handlers");
+    std::atomic<bool> attention_{false};
 };
 
 }  // namespace tess

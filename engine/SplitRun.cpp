@@ -1,6 +1,8 @@
 #include "engine/SplitRun.h"
 
 #include <cerrno>
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "engine/CreateFolderTree.h"
@@ -26,6 +28,17 @@ RunFailure FailureOf(PieceWriter::Step step)
     case PieceWriter::Step::Close: break;
     }
     return RunFailure::ClosePiece;
+}
+
+// The fill at which a piece is closed. A fill is a whole number, so reaching the threshold is
+// reaching the whole number at or above it; a piece always takes at least one line.
+std::uint64_t PieceLimit(double threshold)
+{
+    if (!(threshold > 1))
+        return 1;
+    if (threshold >= 0x1p64)
+        return UINT64_MAX;
+    return static_cast<std::uint64_t>(std::ceil(threshold));
 }
 
 // The spaces that a line held back at the end of one part turns out to have inside it: runs of
@@ -66,7 +79,7 @@ private:
     void openPieceIfNeeded();
     void writeHeldSpaces();
     void lineKept(std::size_t bytes, std::size_t chars);
-    double weigh(std::size_t chars) const { return request_.mode == SplitMode::ByLineCount ? 1.0 : double(chars); }
+    bool consultHost();
     std::size_t charsOf(std::string_view bytes) { return counting_ ? counter_.count(bytes.data(), bytes.size()) : 0; }
     // Closes the open piece and waits until every piece is written; false when writing failed.
     bool finishPieces();
@@ -93,7 +106,9 @@ private:
     int sourceNumber_ = 0;
     int pieceNumber_ = 0;
     std::uint64_t pieceCounter_ = 1;
-    double fill_ = 0;
+    std::uint64_t fill_ = 0;
+    std::uint64_t limit_ = 1;
+    bool stopAsked_ = false;
     RunProgress progress_;
 
     // A line that comes in parts, while it does.
@@ -141,25 +156,37 @@ RunResult SplitRun::run()
                 return completed();
         }
         // Tested after the end of the input, so a stop seen after the last line completes the run.
-        if (host_.stopRequested())
+        if (stopAsked_)
             return stopped();
         std::string_view part;
         bool lineEnds = false;
         if (code == 0)
             code = reader_.readPart(part, lineEnds);
-        if (code == EINTR)
-            continue;  // a signal while a pipe was silent: the stop test decides
+        if (code == EINTR) {  // a signal while a pipe was silent
+            if (host_.stopRequested())
+                return stopped();
+            continue;
+        }
         if (code != 0)
             return fail(RunFailure::ReadSource, sourcePath_, code);
-        progress_.bytesRead = reader_.bytesRead();
         if (lineEnds && !inLine_)
             keepWhole(part);
         else
             keepPart(part, lineEnds);
         if (writer_.failed())
             return failedWriting();
-        host_.yieldToEvents(progress_);
+        if (host_.attention().load(std::memory_order_relaxed))
+            stopAsked_ = consultHost();
     }
+}
+
+// True when the host, given its turn, asks for a stop.
+bool SplitRun::consultHost()
+{
+    host_.attention().store(false, std::memory_order_relaxed);
+    progress_.bytesRead = reader_.bytesRead();
+    host_.yieldToEvents(progress_);
+    return host_.stopRequested();
 }
 
 bool SplitRun::takeFileNumbers()
@@ -211,6 +238,7 @@ int SplitRun::useEncoding(bool& stopped)
         writer_.setFileMark(MarkBytes(encoding_));
     counter_ = CharCounter(encoding_);
     counting_ = request_.mode == SplitMode::BySize;
+    limit_ = PieceLimit(request_.threshold);
     return 0;
 }
 
@@ -295,8 +323,8 @@ void SplitRun::lineKept(std::size_t bytes, std::size_t chars)
 {
     ++progress_.linesKept;
     progress_.bytesWritten += bytes + lineEndBytes_;
-    fill_ += weigh(chars);
-    if (fill_ < request_.threshold)
+    fill_ += counting_ ? chars : 1;
+    if (fill_ < limit_)
         return;
     fill_ = 0;
     ++pieceCounter_;
@@ -321,6 +349,7 @@ RunResult SplitRun::failedWriting()
 
 RunResult SplitRun::completed()
 {
+    progress_.bytesRead = reader_.bytesRead();
     if (!finishPieces())
         return failedWriting();
     endRun();
@@ -329,6 +358,7 @@ RunResult SplitRun::completed()
 
 RunResult SplitRun::stopped()
 {
+    progress_.bytesRead = reader_.bytesRead();
     if (!finishPieces())
         return failedWriting();
     endRun();
@@ -339,6 +369,7 @@ RunResult SplitRun::stopped()
 // failure to read stay in their piece.
 RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
 {
+    progress_.bytesRead = reader_.bytesRead();
     finishPieces();
     // What was handed over but never reached a piece does not count.
     const PieceWriter::Written& written = writer_.written();

@@ -106,11 +106,6 @@ void LineReader::skipMark()
     skip_ -= skipped;
 }
 
-bool LineReader::isLf(std::size_t at) const
-{
-    return block_[at + lowByte_] == '\n' && (unit_ == 1 || block_[at + 1 - lowByte_] == 0);
-}
-
 // Reads the next block. A byte after the block's last whole unit starts the next block, and
 // stays where it is until the read succeeds, so that a call interrupted by a signal can be
 // made again.
@@ -187,7 +182,7 @@ int LineReader::skipPendingLineFeed()
     return 0;
 }
 
-int LineReader::atEnd(bool& atEnd)
+int LineReader::atEndOfBlock(bool& atEnd)
 {
     if (const int code = skipPendingLineFeed())
         return code;
@@ -197,18 +192,7 @@ int LineReader::atEnd(bool& atEnd)
     return 0;
 }
 
-void LineReader::stepOverEnd(std::size_t end)
-{
-    pos_ = end + unit_;
-    if (!isCr(end))
-        return;
-    if (pos_ == usable_)
-        pendingLineFeed_ = true;
-    else if (isLf(pos_))
-        pos_ += unit_;
-}
-
-int LineReader::readPart(std::string_view& part, bool& lineEnds)
+int LineReader::readPartOfBlock(std::string_view& part, bool& lineEnds)
 {
     if (const int code = skipPendingLineFeed())
         return code;

@@ -37,10 +37,27 @@ public:
     // not part of the first line. Call after open, before the first line.
     void useEncoding(Encoding encoding, std::size_t skip);
     // Sets `atEnd` when no more line can be read; reads the next block when it must.
-    int atEnd(bool& atEnd);
+    int atEnd(bool& atEnd)
+    {
+        if (pos_ < usable_ && !pendingLineFeed_) {
+            atEnd = false;
+            return 0;
+        }
+        return atEndOfBlock(atEnd);
+    }
     // The next part of the current line; `lineEnds` tells whether the line ends after it. The
     // view is valid until the next call. At the end of the file the last part may be empty.
-    int readPart(std::string_view& part, bool& lineEnds);
+    // Inline for a line whose end is listed already: that is nearly every line.
+    int readPart(std::string_view& part, bool& lineEnds)
+    {
+        if (nextEnd_ == endCount_)  // a CR that ends the block, if any, was the last listed end
+            return readPartOfBlock(part, lineEnds);
+        const std::size_t end = ends_[nextEnd_++];
+        part = std::string_view(block_ + pos_, end - pos_);
+        lineEnds = true;
+        stepOverEnd(end);
+        return 0;
+    }
     void close();
 
     bool isOpen() const { return fd_ >= 0; }
@@ -51,6 +68,8 @@ private:
     // Line ends are listed a segment of the block at a time, so the list stays small.
     static constexpr std::size_t kSegment = 16 * 1024;
 
+    int atEndOfBlock(bool& atEnd);
+    int readPartOfBlock(std::string_view& part, bool& lineEnds);
     int fill();
     int fillUntilData();
     int skipPendingLineFeed();
@@ -58,8 +77,20 @@ private:
     void scanSegment();
     void listEnds(std::size_t chunk, std::uint64_t ends);
     bool isCr(std::size_t at) const { return block_[at + lowByte_] == '\r'; }
-    bool isLf(std::size_t at) const;
-    void stepOverEnd(std::size_t end);
+    bool isLf(std::size_t at) const
+    {
+        return block_[at + lowByte_] == '\n' && (unit_ == 1 || block_[at + 1 - lowByte_] == 0);
+    }
+    void stepOverEnd(std::size_t end)
+    {
+        pos_ = end + unit_;
+        if (!isCr(end))
+            return;
+        if (pos_ == usable_)
+            pendingLineFeed_ = true;
+        else if (isLf(pos_))
+            pos_ += unit_;
+    }
 
     std::size_t blockSize_;
     std::unique_ptr<char[]> storage_;  // the block with room before and after it

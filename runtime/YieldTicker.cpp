@@ -4,12 +4,12 @@
 
 namespace tess {
 
-YieldTicker::YieldTicker(std::chrono::milliseconds period)
+YieldTicker::YieldTicker(std::chrono::milliseconds period, std::atomic<bool>& flag)
 {
-    thread_ = QuietThread([this, period] {
+    thread_ = QuietThread([this, period, &flag] {
         std::unique_lock<std::mutex> lock(mutex_);
         while (!wake_.wait_for(lock, period, [this] { return stopping_; }))
-            due_.store(true, std::memory_order_relaxed);
+            flag.store(true, std::memory_order_relaxed);
     });
 }
 

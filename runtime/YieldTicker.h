@@ -10,22 +10,16 @@ namespace tess {
 
 // Raises a flag once every period from a thread of its own, so that a loop running millions of
 // times a second can ask "has enough time passed?" at the cost of one relaxed load, without
-// reading the clock. The thread runs from construction to destruction.
+// reading the clock. The loop lowers the flag when it answers it. The thread runs from
+// construction to destruction; the flag must outlive it.
 class YieldTicker {
 public:
-    explicit YieldTicker(std::chrono::milliseconds period);
+    YieldTicker(std::chrono::milliseconds period, std::atomic<bool>& flag);
     ~YieldTicker();
     YieldTicker(const YieldTicker&) = delete;
     YieldTicker& operator=(const YieldTicker&) = delete;
 
-    // True once for every period that has passed since it last returned true.
-    bool due()
-    {
-        return due_.load(std::memory_order_relaxed) && due_.exchange(false, std::memory_order_relaxed);
-    }
-
 private:
-    std::atomic<bool> due_{false};
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;

@@ -175,13 +175,10 @@ void frmMain::runSplit(SplitMode mode, double threshold)
     request.mode = mode;
     request.threshold = threshold;
 
-    bytesRead_ = 0;
-    sourceBytes_ = 0;
-    showProgress();
-    YieldTicker ticker(kYieldPeriod);
-    yieldTicker_ = &ticker;
+    showProgress(RunProgress{});
+    YieldTicker ticker(kYieldPeriod, attention());
     lastRun_ = RunSplit(*this, request);
-    yieldTicker_ = nullptr;
+    showProgress(lastRun_.progress);  // the bar keeps how far the run got
     announce(lastRun_);
 
     // The close that stopped this run was refused while the split held its files; repeat it
@@ -197,26 +194,18 @@ void frmMain::setTimerEnabled(bool enabled)
         return;
     }
     Timer1_.stop();
-    showProgress();  // the run has ended: the bar keeps how far it got
 }
 
 void frmMain::yieldToEvents(const RunProgress& progress)
 {
-    // Only what changes is copied on every line. Copying the source's size with it would let the
-    // compiler fetch both in one wide load right behind the run's store of bytesRead, a load the
-    // processor cannot serve from that store: a stall on every line, a fifth of the run.
-    bytesRead_ = progress.bytesRead;
-    if (sourceBytes_ == 0)
-        sourceBytes_ = progress.sourceBytes;
-    if (yieldTicker_ == nullptr || !yieldTicker_->due())
-        return;
-    showProgress();
+    showProgress(progress);
     QCoreApplication::processEvents();
 }
 
-void frmMain::showProgress()
+void frmMain::showProgress(const RunProgress& progress)
 {
-    const double share = sourceBytes_ == 0 ? 0.0 : static_cast<double>(bytesRead_) / sourceBytes_;
+    const double share =
+        progress.sourceBytes == 0 ? 0.0 : static_cast<double>(progress.bytesRead) / progress.sourceBytes;
     ui_->prgRead->setValue(static_cast<int>(share * kProgressScale));
 }
 

@@ -75,7 +75,7 @@ private:
     void runSplit(SplitMode mode, double threshold);
     // What the window shows once a run has returned: the notice, an error box, or nothing.
     void announce(const RunResult& run);
-    void showProgress();
+    void showProgress(const RunProgress& progress);
 
     std::unique_ptr<Ui::frmMain> ui_;
     IMessageBox& messages_;
@@ -84,9 +84,6 @@ private:
     RunControl runControl_;
     QTimer Timer1_;
     FormDesign design_;
-    YieldTicker* yieldTicker_ = nullptr;  // the running split's, while there is one
-    std::uint64_t bytesRead_ = 0;         // how far the running split has read, as it last said
-    std::uint64_t sourceBytes_ = 0;
     RunResult lastRun_;
     bool closeRequested_ = false;
 };

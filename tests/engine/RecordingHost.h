@@ -9,8 +9,11 @@
 namespace tess::testing {
 
 // Stands in for the window in engine tests: it writes down, in order, everything the run tells it.
+// Its attention flag is always up, so the run yields to it after every line.
 class RecordingHost : public ISplitHost {
 public:
+    RecordingHost() { raiseAttention(); }
+
     bool stop = false;
     // Called after each yield with the number of yields so far; tests raise `stop` from it.
     std::function<void(int)> onYield;
@@ -24,6 +27,7 @@ public:
     {
         lastProgress = progress;
         ++yields;
+        raiseAttention();
         if (onYield)
             onYield(yields);
     }
