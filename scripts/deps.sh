@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, through apt-get, the Debian packages that the build, the tests and the window need
 # and that this machine lacks. Sourced by run.sh and test.sh, which call ensure_packages; run on
-# its own it does that itself.
+# its own it does that itself. Scripts that need more (the packaging ones) name it to
+# ensure_these_packages.
 tessaline_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev
@@ -10,10 +11,10 @@ tessaline_packages=(
   xvfb xauth
 )
 
-ensure_packages() {
+ensure_these_packages() {
   local missing=()
   local pkg
-  for pkg in "${tessaline_packages[@]}"; do
+  for pkg in "$@"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -23,6 +24,10 @@ ensure_packages() {
   [ "$(id -u)" -ne 0 ] && apt=(sudo "${apt[@]}")
   "${apt[@]}" update -qq
   "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+ensure_packages() {
+  ensure_these_packages "${tessaline_packages[@]}"
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
