@@ -1,6 +1,6 @@
 #include "runtime/CharCounter.h"
 
-#include <emmintrin.h>
+#include "runtime/Simd.h"
 
 #include "runtime/ChunkScan.h"
 

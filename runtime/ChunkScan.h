@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include <emmintrin.h>
+#include "runtime/Simd.h"
 
 namespace tess::chunk {
 

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include <emmintrin.h>
+#include "runtime/Simd.h"
 
 #include "runtime/PaddedBuffer.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include <emmintrin.h>
+#include "runtime/Simd.h"
 
 namespace tess {
 

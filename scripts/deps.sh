@@ -5,7 +5,7 @@
 # ensure_these_packages.
 tessaline_packages=(
   cmake ninja-build g++ pkg-config
-  libgtest-dev
+  libgtest-dev libsimde-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   fonts-wqy-microhei
   xvfb xauth
