@@ -9,6 +9,7 @@ const char* WhatFailed(RunFailure what)
     switch (what) {
     case RunFailure::OpenSource: return "cannot open source";
     case RunFailure::ReadSource: return "cannot read source";
+    case RunFailure::SourceCutShort: return "another program cut short the source";
     case RunFailure::Utf32Source: return "cannot split UTF-32 text";
     case RunFailure::OpenPiece: return "cannot open piece";
     case RunFailure::WritePiece: return "cannot write piece";
@@ -24,7 +25,7 @@ const char* WhatFailed(RunFailure what)
 std::string DescribeFailure(const RunError& error, std::uint64_t linesWritten)
 {
     std::string text = std::string(WhatFailed(error.what)) + " '" + error.path + "'";
-    if (error.what != RunFailure::FolderBusy)  // the reason is in the words already
+    if (error.what != RunFailure::FolderBusy && error.what != RunFailure::SourceCutShort)  // in the words already
         text += ": " + error.error.message();
     if (!FailsAfterWriting(error.what))
         return text;

@@ -9,6 +9,7 @@ namespace tess {
 enum class RunFailure {
     OpenSource,
     ReadSource,
+    SourceCutShort,  // another program cut the source short while it was read
     Utf32Source,  // a text this tool does not split; nothing was created
     OpenPiece,
     WritePiece,
@@ -21,7 +22,7 @@ enum class RunFailure {
 // how many did.
 inline bool FailsAfterWriting(RunFailure what)
 {
-    return what == RunFailure::ReadSource || what == RunFailure::OpenPiece || what == RunFailure::WritePiece ||
+    return what == RunFailure::ReadSource || what == RunFailure::SourceCutShort || what == RunFailure::OpenPiece || what == RunFailure::WritePiece ||
            what == RunFailure::ClosePiece;
 }
 

@@ -57,8 +57,9 @@ const std::string kSpacesBE = SpaceRun(std::string_view("\0 ", 2));
 class SplitRun {
 public:
     SplitRun(ISplitHost& host, const SplitRequest& request)
-        : host_(host), request_(request), reader_(request.readBlock), writer_(request.writeBuffer)
+        : host_(host), request_(request), reader_(request.readBlock, request.mapSource), writer_(request.writeBuffer)
     {
+        writer_.holdBackWhen(reader_.cutShortFlag());
     }
 
     RunResult run();
@@ -75,7 +76,10 @@ private:
     // Hands on one part of a line that comes in several: leading spaces are passed over and
     // trailing ones held back as a count, until a byte that is not a space shows they are inside.
     void keepPart(std::string_view part, bool lineEnds);
-    std::string_view trim(std::string_view text) const;
+    std::string_view trim(std::string_view text) const
+    {
+        return unit_ == 1 ? TrimPaddedSpaces(text) : TrimSpaceUnits(text, encoding_ == Encoding::Utf16BE);
+    }
     void openPieceIfNeeded();
     void writeHeldSpaces();
     void lineKept(std::size_t bytes, std::size_t chars);
@@ -84,6 +88,7 @@ private:
     // Closes the open piece and waits until every piece is written; false when writing failed.
     bool finishPieces();
     RunResult failedWriting();
+    RunResult failedReading(int code);
     RunResult completed();
     RunResult stopped();
     RunResult fail(RunFailure what, const std::string& path, int code);
@@ -168,7 +173,7 @@ RunResult SplitRun::run()
             continue;
         }
         if (code != 0)
-            return fail(RunFailure::ReadSource, sourcePath_, code);
+            return failedReading(code);
         if (lineEnds && !inLine_)
             keepWhole(part);
         else
@@ -238,13 +243,9 @@ int SplitRun::useEncoding(bool& stopped)
         writer_.setFileMark(MarkBytes(encoding_));
     counter_ = CharCounter(encoding_);
     counting_ = request_.mode == SplitMode::BySize;
+    reader_.noteCharacters(counting_);
     limit_ = PieceLimit(request_.threshold);
     return 0;
-}
-
-std::string_view SplitRun::trim(std::string_view text) const
-{
-    return unit_ == 1 ? TrimPaddedSpaces(text) : TrimSpaceUnits(text, encoding_ == Encoding::Utf16BE);
 }
 
 void SplitRun::openPieceIfNeeded()
@@ -264,8 +265,7 @@ void SplitRun::keepWhole(std::string_view raw)
     }
     openPieceIfNeeded();
     writer_.writePaddedLine(line);
-    counter_.reset();
-    lineKept(line.size(), charsOf(line));
+    lineKept(line.size(), counting_ ? reader_.charsOfLine(line) : 0);
 }
 
 void SplitRun::keepPart(std::string_view part, bool lineEnds)
@@ -340,8 +340,17 @@ bool SplitRun::finishPieces()
     return writer_.finish();
 }
 
+RunResult SplitRun::failedReading(int code)
+{
+    if (code == LineReader::kCutShort)
+        return fail(RunFailure::SourceCutShort, sourcePath_, EIO);
+    return fail(RunFailure::ReadSource, sourcePath_, code);
+}
+
 RunResult SplitRun::failedWriting()
 {
+    if (reader_.cutShortFlag().load())  // the writer refused what came after
+        return failedReading(LineReader::kCutShort);
     finishPieces();
     const PieceWriter::Failure& failure = writer_.failure();
     return fail(FailureOf(failure.step), failure.path, failure.code);

@@ -1,143 +1,28 @@
 #include "runtime/CharCounter.h"
 
-#include "runtime/Simd.h"
-
-#include "runtime/ChunkScan.h"
+#include "runtime/NonCharacterScan.h"
 
 namespace tess {
 
-namespace {
-
-using chunk::Mask16;
-
-// The 64 bytes at `p` with those at `valid` and after set to zero.
-struct Chunk {
-    __m128i v[4];
-    Chunk(const char* p, unsigned valid)
-    {
-        const __m128i limit = _mm_set1_epi8(static_cast<char>(valid));
-        const __m128i index = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-        for (int b = 0; b < 4; ++b) {
-            const __m128i at = _mm_add_epi8(index, _mm_set1_epi8(static_cast<char>(16 * b)));
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * b));
-            v[b] = _mm_and_si128(bytes, _mm_cmplt_epi8(at, limit));
-        }
+NonCharacters FindNonCharacters(Encoding encoding, const char* p, unsigned valid, NonCharacterCarry& carry)
+{
+    switch (encoding) {
+    case Encoding::DoubleByte: return nonchar::Find<Encoding::DoubleByte>(p, valid, carry);
+    case Encoding::Utf8: return nonchar::Find<Encoding::Utf8>(p, valid, carry);
+    case Encoding::Utf16LE: return nonchar::Find<Encoding::Utf16LE>(p, valid, carry);
+    case Encoding::Utf16BE: break;
     }
-};
-
-// Bit i set where byte i is in [low, high], both as signed bytes.
-template <int low, int high>
-std::uint64_t InRange(const Chunk& c)
-{
-    static_assert(-128 <= low && low <= high && high < 127);
-    std::uint64_t bits = 0;
-    for (int b = 0; b < 4; ++b) {
-        __m128i in = _mm_cmplt_epi8(c.v[b], _mm_set1_epi8(static_cast<char>(high + 1)));
-        if constexpr (low > -128)
-            in = _mm_and_si128(in, _mm_cmpgt_epi8(c.v[b], _mm_set1_epi8(static_cast<char>(low - 1))));
-        bits |= Mask16(in, b);
-    }
-    return bits;
+    return nonchar::Find<Encoding::Utf16BE>(p, valid, carry);
 }
-
-// `mask` moved up by `k` bytes, with the top of the previous chunk's coming in below.
-std::uint64_t Behind(std::uint64_t mask, std::uint64_t previous, unsigned k)
-{
-    return (mask << k) | (previous >> (64 - k));
-}
-
-// Keeps the masks' valid bits at the top, for the next chunk to look back on.
-void Remember(CharCounter::Carry& carry, const std::uint64_t* masks, int count, unsigned valid)
-{
-    for (int i = 0; i < count; ++i)
-        carry.masks[i] = masks[i] << (64 - valid);
-}
-
-// Double-byte family: pairs, then GB18030 four-byte sequences, each counted once.
-std::size_t DoubleByteChunk(const char* p, unsigned valid, CharCounter::Carry& carry)
-{
-    const Chunk c(p, valid);
-    const std::uint64_t high = InRange<-127, -2>(c);                          // 0x81-0xFE
-    const std::uint64_t trailOnly = InRange<0x40, 0x7E>(c) | InRange<-128, -128>(c);  // and 0x80
-    const std::uint64_t digit = InRange<0x30, 0x39>(c);
-    std::uint64_t placeCarry = carry.place;
-    const std::uint64_t places = chunk::TrailPlaces(high, placeCarry);
-    carry.place = valid < 64 ? (places >> valid) & 1 : placeCarry;
-    const std::uint64_t trails = places & (high | trailOnly);
-    const std::uint64_t lead = high & ~places;
-    // A digit that ends lead, digit, lead, digit stands for three bytes that count nothing. In a
-    // chain of such pairs the sequences go two pairs at a time from the chain's start, so an end
-    // two bytes after another one ends no sequence of its own.
-    const std::uint64_t candidates = digit & Behind(high, carry.masks[0], 1) & Behind(digit, carry.masks[1], 2) &
-                                     Behind(lead, carry.masks[2], 3);
-    std::uint64_t fourEnds = candidates;
-    for (std::uint64_t before = 0; candidates && before != fourEnds;) {
-        before = fourEnds;
-        fourEnds = candidates & ~Behind(fourEnds, carry.masks[3], 2);
-    }
-    const std::uint64_t masks[] = {high, digit, lead, fourEnds};
-    Remember(carry, masks, 4, valid);
-    return valid - static_cast<std::size_t>(__builtin_popcountll(trails)) -
-           3 * static_cast<std::size_t>(__builtin_popcountll(fourEnds));
-}
-
-// UTF-8: a continuation byte that its lead's top bits announce counts nothing.
-std::size_t Utf8Chunk(const char* p, unsigned valid, CharCounter::Carry& carry)
-{
-    const Chunk c(p, valid);
-    const std::uint64_t cont = InRange<-128, -65>(c);   // 0x80-0xBF
-    const std::uint64_t lead2 = InRange<-64, -1>(c);   // 0xC0-0xFF
-    const std::uint64_t lead3 = InRange<-32, -1>(c);   // 0xE0-0xFF
-    const std::uint64_t lead4 = InRange<-16, -1>(c);   // 0xF0-0xFF
-    const std::uint64_t cont1 = Behind(cont, carry.masks[0], 1);
-    const std::uint64_t cont2 = Behind(cont, carry.masks[0], 2);
-    const std::uint64_t continues = cont & (Behind(lead2, carry.masks[1], 1) |
-                                            (cont1 & Behind(lead3, carry.masks[2], 2)) |
-                                            (cont1 & cont2 & Behind(lead4, carry.masks[3], 3)));
-    const std::uint64_t masks[] = {cont, lead2, lead3, lead4};
-    Remember(carry, masks, 4, valid);
-    return valid - static_cast<std::size_t>(__builtin_popcountll(continues));
-}
-
-// UTF-16: a low surrogate right after a high one counts nothing. One bit a unit, at its first byte.
-std::size_t Utf16Chunk(const char* p, unsigned valid, bool bigEndian, CharCounter::Carry& carry)
-{
-    const Chunk c(p, valid);
-    std::uint64_t high = 0, low = 0;
-    for (int b = 0; b < 4; ++b) {
-        __m128i units = c.v[b];
-        if (bigEndian)
-            units = _mm_or_si128(_mm_slli_epi16(units, 8), _mm_srli_epi16(units, 8));
-        const __m128i top = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFC00)));
-        high |= Mask16(_mm_cmpeq_epi16(top, _mm_set1_epi16(static_cast<short>(0xD800))), b);
-        low |= Mask16(_mm_cmpeq_epi16(top, _mm_set1_epi16(static_cast<short>(0xDC00))), b);
-    }
-    constexpr std::uint64_t kFirstBytes = 0x5555555555555555ULL;
-    high &= kFirstBytes;
-    low &= kFirstBytes;
-    const std::uint64_t paired = low & Behind(high, carry.masks[0], 2);
-    const std::uint64_t masks[] = {high};
-    Remember(carry, masks, 1, valid);
-    return valid / 2 - static_cast<std::size_t>(__builtin_popcountll(paired));
-}
-
-}  // namespace
-
-std::size_t CharCounter::count(const char* bytes, std::size_t size)
+std::size_t CharCounter::count(const char* bytes, std::size_t size, NonCharacterCarry& carry) const
 {
     std::size_t chars = 0;
-    if (UnitBytes(encoding_) == 2 && size % 2 == 1) {
-        --size;  // the lone byte at the end of the source is a character of its own
-        ++chars;
-    }
     for (std::size_t at = 0; at < size; at += chunk::kBytes) {
         const auto valid = static_cast<unsigned>(size - at < chunk::kBytes ? size - at : chunk::kBytes);
-        switch (encoding_) {
-        case Encoding::DoubleByte: chars += DoubleByteChunk(bytes + at, valid, carry_); break;
-        case Encoding::Utf8: chars += Utf8Chunk(bytes + at, valid, carry_); break;
-        case Encoding::Utf16LE: chars += Utf16Chunk(bytes + at, valid, false, carry_); break;
-        case Encoding::Utf16BE: chars += Utf16Chunk(bytes + at, valid, true, carry_); break;
-        }
+        const NonCharacters non = FindNonCharacters(encoding_, bytes + at, valid, carry);
+        const std::uint64_t in = chunk::LowBits(valid);
+        chars += valid - static_cast<std::size_t>(__builtin_popcountll(non.single & in)) -
+                 3 * static_cast<std::size_t>(__builtin_popcountll(non.triple & in));
     }
     return chars;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "runtime/Encoding.h"
+#include "runtime/NonCharacters.h"
 
 namespace tess {
 
@@ -15,21 +16,24 @@ public:
     explicit CharCounter(Encoding encoding) : encoding_(encoding) {}
 
     // Forgets what the last part ended with: a new line begins, or a space came between.
-    void reset() { carry_ = Carry{}; }
+    void reset() { carry_ = NonCharacterCarry{}; }
     // The characters that the `size` bytes at `bytes` add to the line. The 63 bytes after them
     // must be readable; they are not counted. A UTF-16 part has an even size, but for a lone
-    // byte at the very end of the source.
-    std::size_t count(const char* bytes, std::size_t size);
-
-    // What the previous chunk ended with, one bit a byte in the top bits of each mask.
-    struct Carry {
-        std::uint64_t place = 0;  // double-byte: the next byte is in a trail place
-        std::uint64_t masks[4] = {};
-    };
+    // byte at the very end of the source, which is a character of its own.
+    std::size_t count(const char* bytes, std::size_t size) { return count(bytes, size, carry_); }
+    // The characters of a whole line, on their own: as reset() then count(), without touching
+    // what this counter carries.
+    std::size_t countLine(const char* bytes, std::size_t size) const
+    {
+        NonCharacterCarry fresh;
+        return count(bytes, size, fresh);
+    }
 
 private:
+    std::size_t count(const char* bytes, std::size_t size, NonCharacterCarry& carry) const;
+
     Encoding encoding_;
-    Carry carry_;
+    NonCharacterCarry carry_;
 };
 
 }  // namespace tess

@@ -10,6 +10,7 @@
 
 #include "runtime/ChunkScan.h"
 #include "runtime/DetectEncoding.h"
+#include "runtime/NonCharacterScan.h"
 
 namespace tess {
 
@@ -17,13 +18,15 @@ namespace {
 // Room for a whole segment of line ends and the four a chunk lists unconditionally.
 constexpr std::size_t kEndSlots = 16 * 1024 + 4;
 constexpr std::uint64_t kTopBit = 1ULL << 63;
+// Pages of a mapped file behind the reading are given back this many bytes at a time.
+constexpr std::uint64_t kReleaseStep = 4 << 20;
 }  // namespace
 
-LineReader::LineReader(std::size_t blockSize)
+LineReader::LineReader(std::size_t blockSize, bool mapFiles)
     : blockSize_(std::max<std::size_t>(blockSize, 2)),  // room for a unit of two bytes
-      storage_(new char[kPadBefore + blockSize_ + std::max<std::size_t>(kPadAfter, chunk::kBytes)]()),
-      block_(storage_.get() + kPadBefore),
-      ends_(new std::uint32_t[kEndSlots])
+      mapFiles_(mapFiles),
+      ends_(new std::uint32_t[kEndSlots]),
+      nonChars_(new NonCharacters[blockSize_ / chunk::kBytes + 1])
 {
     static_assert(kSegment % chunk::kBytes == 0 && kEndSlots >= kSegment + 4);
 }
@@ -46,7 +49,15 @@ int LineReader::open(const std::string& path)
     fd_ = fd;
     regular_ = S_ISREG(info.st_mode);
     size_ = static_cast<std::uint64_t>(info.st_size);
-    pos_ = usable_ = len_ = scanned_ = endCount_ = nextEnd_ = skip_ = 0;
+    if (regular_ && mapFiles_ && map_.map(fd, size_)) {
+        block_ = map_.data();
+    } else {
+        if (!storage_)
+            storage_.reset(new char[kPadBefore + blockSize_ + std::max<std::size_t>(kPadAfter, chunk::kBytes)]());
+        block_ = storage_.get() + kPadBefore;
+    }
+    blockOffset_ = 0;
+    pos_ = usable_ = len_ = scanned_ = scanOrigin_ = endCount_ = nextEnd_ = skip_ = 0;
     pendingLineFeed_ = eof_ = false;
     bytesRead_ = 0;
     useEncoding(Encoding::DoubleByte, 0);
@@ -56,6 +67,7 @@ int LineReader::open(const std::string& path)
 void LineReader::close()
 {
     std::string().swap(sample_);
+    map_.unmap();
     if (fd_ >= 0)
         ::close(fd_);  // read-only: nothing is lost when closing fails
     fd_ = -1;
@@ -89,6 +101,7 @@ int LineReader::sample(std::string_view& bytes)
 
 void LineReader::useEncoding(Encoding encoding, std::size_t skip)
 {
+    encoding_ = encoding;
     unit_ = UnitBytes(encoding);
     bigEndian_ = encoding == Encoding::Utf16BE;
     lowByte_ = bigEndian_ ? 1 : 0;
@@ -102,31 +115,59 @@ void LineReader::skipMark()
 {
     const std::size_t skipped = std::min(skip_, usable_ - pos_);
     pos_ += skipped;
-    scanned_ = pos_;
+    scanned_ = scanOrigin_ = pos_;
     skip_ -= skipped;
+}
+
+int LineReader::fill()
+{
+    return map_.mapped() ? viewNextBlock() : readBlock();
+}
+
+// Moves the view on to the next block of the mapping; the byte after the last block's last
+// whole unit begins it.
+int LineReader::viewNextBlock()
+{
+    if (map_.torn())
+        return kCutShort;
+    blockOffset_ += usable_;
+    block_ = map_.data() + blockOffset_;
+    len_ = static_cast<std::size_t>(std::min<std::uint64_t>(blockSize_, size_ - blockOffset_));
+    pos_ = scanned_ = scanOrigin_ = endCount_ = nextEnd_ = 0;
+    eof_ = blockOffset_ + len_ == size_;
+    usable_ = eof_ ? len_ : len_ - len_ % unit_;  // a lone byte at the end travels with the last line
+    bytesRead_ = blockOffset_ + len_;
+    crBefore_ = pendingLineFeed_ ? 1 : 0;
+    nonCharCarry_ = NonCharacterCarry{};
+    skipMark();
+    if (blockOffset_ >= kReleaseStep)
+        map_.release(blockOffset_ - kReleaseStep);
+    return 0;
 }
 
 // Reads the next block. A byte after the block's last whole unit starts the next block, and
 // stays where it is until the read succeeds, so that a call interrupted by a signal can be
 // made again.
-int LineReader::fill()
+int LineReader::readBlock()
 {
+    char* block = storage_.get() + kPadBefore;
     const std::size_t kept = len_ - usable_;
-    std::memmove(block_, block_ + usable_, kept);
-    pos_ = scanned_ = endCount_ = nextEnd_ = 0;
+    std::memmove(block, block + usable_, kept);
+    pos_ = scanned_ = scanOrigin_ = endCount_ = nextEnd_ = 0;
     usable_ = 0;
     len_ = kept;
     if (eof_ || fd_ < 0)
         return 0;
-    const ssize_t got = ::read(fd_, block_ + kept, blockSize_ - kept);
+    const ssize_t got = ::read(fd_, block + kept, blockSize_ - kept);
     if (got < 0)
         return errno;
     len_ += static_cast<std::size_t>(got);
     bytesRead_ += static_cast<std::size_t>(got);
     eof_ = got == 0;
     usable_ = eof_ ? len_ : len_ - len_ % unit_;  // a lone byte at the end travels with the last line
-    std::memset(block_ + len_, 0, chunk::kBytes);  // neither a line end nor a space
+    std::memset(block + len_, 0, chunk::kBytes);  // neither a line end nor a space
     crBefore_ = pendingLineFeed_ ? 1 : 0;
+    nonCharCarry_ = NonCharacterCarry{};
     skipMark();
     return 0;
 }
@@ -139,8 +180,17 @@ int LineReader::fillUntilData()
     return 0;
 }
 
-// Lists the line ends of the next segment of the block.
-void LineReader::scanSegment()
+template <Encoding encoding>
+auto LineReader::noteNonCharacters()
+{
+    // The bytes after the block's end are read too: no byte's mark depends on later ones.
+    return [this](const char* bytes, std::size_t index) {
+        nonChars_[index] = nonchar::Find<encoding>(bytes, chunk::kBytes, nonCharCarry_);
+    };
+}
+
+template <class Note>
+void LineReader::scanChunks(Note note)
 {
     endCount_ = nextEnd_ = 0;
     const std::size_t stop = std::min(scanned_ + kSegment, usable_);
@@ -150,8 +200,45 @@ void LineReader::scanSegment()
             unit_ == 1 ? chunk::LineEnds(bytes, crBefore_) : chunk::LineEnds16(bytes, crBefore_, bigEndian_);
         const auto valid = static_cast<unsigned>(std::min<std::size_t>(usable_ - chunk, chunk::kBytes));
         listEnds(chunk, ends & chunk::LowBits(valid));
+        note(bytes, (chunk - scanOrigin_) / chunk::kBytes);
     }
     scanned_ = stop;
+}
+
+// Lists the line ends of the next segment of the block, and notes where characters begin when
+// asked to, with the encoding's rules chosen once a segment rather than once a chunk.
+void LineReader::scanSegment()
+{
+    if (!noting_)
+        return scanChunks([](const char*, std::size_t) {});
+    switch (encoding_) {
+    case Encoding::DoubleByte: return scanChunks(noteNonCharacters<Encoding::DoubleByte>());
+    case Encoding::Utf8: return scanChunks(noteNonCharacters<Encoding::Utf8>());
+    case Encoding::Utf16LE: return scanChunks(noteNonCharacters<Encoding::Utf16LE>());
+    case Encoding::Utf16BE: return scanChunks(noteNonCharacters<Encoding::Utf16BE>());
+    }
+}
+
+// A line whole in the block begins after a line end or at the block's start, where a fresh
+// look-back is right, so the block's marks are the line's own.
+std::size_t LineReader::charsOfLine(std::string_view line) const
+{
+    if (line.empty())
+        return 0;
+    const auto begin = static_cast<std::size_t>(line.data() - block_) - scanOrigin_;
+    const std::size_t end = begin + line.size();
+    const std::size_t first = begin / chunk::kBytes;
+    const std::size_t last = (end - 1) / chunk::kBytes;
+    const std::uint64_t head = ~chunk::LowBits(static_cast<unsigned>(begin % chunk::kBytes));
+    const std::uint64_t tail = chunk::LowBits(static_cast<unsigned>(end - last * chunk::kBytes));
+    std::size_t single = 0;
+    std::size_t triple = 0;
+    for (std::size_t i = first; i <= last; ++i) {
+        const std::uint64_t in = (i == first ? head : ~0ULL) & (i == last ? tail : ~0ULL);
+        single += static_cast<std::size_t>(__builtin_popcountll(nonChars_[i].single & in));
+        triple += static_cast<std::size_t>(__builtin_popcountll(nonChars_[i].triple & in));
+    }
+    return line.size() - single - 3 * triple;
 }
 
 // Four ends are written whether the chunk has them or not: the list has room, and most chunks
@@ -208,6 +295,8 @@ int LineReader::readPartOfBlock(std::string_view& part, bool& lineEnds)
         }
         if (scanned_ < usable_) {
             scanSegment();
+            if (map_.torn())  // the segment's lines are not the file's
+                return kCutShort;
             continue;
         }
         // No line end in the rest of the block: the line goes on in the next one, or ends

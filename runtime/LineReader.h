@@ -7,7 +7,9 @@
 #include <string_view>
 
 #include "runtime/Encoding.h"
+#include "runtime/NonCharacters.h"
 #include "runtime/PaddedBuffer.h"
+#include "runtime/SourceMap.h"
 
 namespace tess {
 
@@ -17,14 +19,19 @@ namespace tess {
 // encoding's units; the end is not part of the line, and the last line may lack one. Line ends
 // are found sixty-four bytes at a time. Every part handed out has kPadBefore readable bytes
 // before it and kPadAfter after it.
-// Operations that touch the file return 0 or the system's error number. EINTR means a signal
-// came while the file was blocked (a pipe, a FIFO): nothing was lost and the call may be made
-// again.
+// A regular file is mapped rather than read, when the system allows: a block is then a view of
+// the mapping, and no byte is copied on the way in; anything else (a pipe, a FIFO, a terminal)
+// is read a block at a time.
+// Operations that touch the file return 0, the system's error number, or kCutShort. EINTR means
+// a signal came while the file was blocked (a pipe, a FIFO): nothing was lost and the call may
+// be made again.
 class LineReader {
 public:
     static constexpr std::size_t kDefaultBlock = 1 << 20;
+    // Another program cut the mapped file short while it was read: what is left is not the file.
+    static constexpr int kCutShort = -1;
 
-    explicit LineReader(std::size_t blockSize = kDefaultBlock);
+    explicit LineReader(std::size_t blockSize = kDefaultBlock, bool mapFiles = true);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -36,6 +43,12 @@ public:
     // How lines are found from here on; `skip` bytes at the very start (a byte-order mark) are
     // not part of the first line. Call after open, before the first line.
     void useEncoding(Encoding encoding, std::size_t skip);
+    // While scanning for line ends, also notes where characters begin (the encoding's rules), so
+    // that charsOfLine can count a line without reading its bytes again.
+    void noteCharacters(bool note) { noting_ = note; }
+    // The characters of `line`, a stretch of a part that readPart handed out with `lineEnds`
+    // set: a line whole in the block. Needs noteCharacters(true) from the start.
+    std::size_t charsOfLine(std::string_view line) const;
     // Sets `atEnd` when no more line can be read; reads the next block when it must.
     int atEnd(bool& atEnd)
     {
@@ -61,6 +74,8 @@ public:
     void close();
 
     bool isOpen() const { return fd_ >= 0; }
+    // Up once the mapped file was found cut short; lines handed out after it may hold zeros.
+    const std::atomic<bool>& cutShortFlag() const { return map_.tornFlag(); }
     std::uint64_t sizeAtOpen() const { return size_; }
     std::uint64_t bytesRead() const { return bytesRead_; }
 
@@ -71,10 +86,16 @@ private:
     int atEndOfBlock(bool& atEnd);
     int readPartOfBlock(std::string_view& part, bool& lineEnds);
     int fill();
+    int readBlock();
+    int viewNextBlock();
     int fillUntilData();
     int skipPendingLineFeed();
     void skipMark();
     void scanSegment();
+    template <class Note>
+    void scanChunks(Note note);
+    template <Encoding encoding>
+    auto noteNonCharacters();
     void listEnds(std::size_t chunk, std::uint64_t ends);
     bool isCr(std::size_t at) const { return block_[at + lowByte_] == '\r'; }
     bool isLf(std::size_t at) const
@@ -93,8 +114,11 @@ private:
     }
 
     std::size_t blockSize_;
-    std::unique_ptr<char[]> storage_;  // the block with room before and after it
-    char* block_;                      // the block's data, then at least one zeroed chunk
+    bool mapFiles_;
+    SourceMap map_;
+    std::uint64_t blockOffset_ = 0;    // where a mapped file's block begins in it
+    std::unique_ptr<char[]> storage_;  // a read block with room before and after it
+    const char* block_ = nullptr;      // the block's data; read, then at least one zeroed chunk
     std::size_t pos_ = 0;              // where the next part begins
     std::size_t usable_ = 0;           // whole units in the block: what is scanned and handed out
     std::size_t len_ = 0;              // bytes in the block, a unit's first byte after usable_ included
@@ -107,6 +131,7 @@ private:
     std::size_t skip_ = 0;
     std::string sample_;
 
+    Encoding encoding_ = Encoding::DoubleByte;
     std::size_t unit_ = 1;
     std::size_t lowByte_ = 0;  // where in a unit its low byte lies: 1 for big-endian UTF-16
     bool bigEndian_ = false;
@@ -116,7 +141,13 @@ private:
     std::size_t endCount_ = 0;
     std::size_t nextEnd_ = 0;
     std::size_t scanned_ = 0;
+    std::size_t scanOrigin_ = 0;  // where the block's scan began: chunks lie at whole chunks from it
     std::uint64_t crBefore_ = 0;
+
+    // Where characters begin, a chunk of the block at a time, while noting them.
+    bool noting_ = false;
+    std::unique_ptr<NonCharacters[]> nonChars_;
+    NonCharacterCarry nonCharCarry_;
 };
 
 }  // namespace tess

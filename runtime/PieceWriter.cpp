@@ -178,6 +178,8 @@ void PieceWriter::append(const char* bytes, std::size_t count)
 // inside a line only when one line fills a whole buffer.
 void PieceWriter::handOver()
 {
+    if (holdBack_ != nullptr && holdBack_->load(std::memory_order_relaxed))
+        return refuseTheRest();
     const std::size_t cut = lineStart_ > 0 ? static_cast<std::size_t>(lineStart_) : used_;
     if (open_)
         endSegment(cut);
@@ -192,6 +194,17 @@ void PieceWriter::handOver()
     used_ = unfinished;
     segmentStart_ = 0;
     lineStart_ -= static_cast<std::ptrdiff_t>(cut);
+}
+
+// Drops what the caller's thread holds and has the writing thread fail in place of writing it.
+void PieceWriter::refuseTheRest()
+{
+    commands_.clear();
+    commands_.push_back({Kind::Refuse, {}});
+    used_ = segmentStart_ = linesInSegment_ = 0;
+    lineStart_ = 0;
+    open_ = false;
+    queue(std::exchange(current_, takeSpare()));
 }
 
 // Waits for the writing thread to give a buffer back when none is spare: this is what keeps
@@ -262,6 +275,11 @@ void PieceWriter::execute(const Command& command, const char* buffer)
     case Kind::Close:
         if (const int code = closeFile())
             fail(Step::Close, code);
+        break;
+    case Kind::Refuse:
+        if (fd_ >= 0)
+            (void)cutBackToLastLine();  // a failure is reported already
+        fail(Step::Write, ECANCELED);
         break;
     }
 }

@@ -70,6 +70,10 @@ public:
     // that holds bytes already is appended to without them. None by default. They go in with
     // the piece's first line, so a piece given none stays empty. Set before the first open.
     void setFileMark(std::string_view bytes);
+    // Once `flag` is up, nothing more reaches the pieces: what is buffered then is dropped, a
+    // line the pieces hold a part of is cut off, and the writer fails (a write, ECANCELED). For
+    // bytes that may have turned bad after they were given; the flag must outlive the writer.
+    void holdBackWhen(const std::atomic<bool>& flag) { holdBack_ = &flag; }
     // Opens `path` for appending, creating it when missing, once the open piece is closed.
     void open(const std::string& path);
     // Appends `line` (after the parts of an unfinished line, if any) and the line end.
@@ -129,7 +133,7 @@ private:
         ++linesInSegment_;
     }
 
-    enum class Kind { Open, Write, CutBack, Close };
+    enum class Kind { Open, Write, CutBack, Close, Refuse };
     struct Command {
         Kind kind;
         std::string path;       // Open
@@ -147,6 +151,7 @@ private:
     void append(const char* bytes, std::size_t count);
     void endSegment(std::size_t end);
     void handOver();
+    void refuseTheRest();
     std::unique_ptr<char[]> takeSpare();
     void queue(std::unique_ptr<char[]> buffer);
     void run();
@@ -173,6 +178,7 @@ private:
     std::ptrdiff_t lineStart_ = 0;
     std::size_t linesInSegment_ = 0;
     bool open_ = false;
+    const std::atomic<bool>* holdBack_ = nullptr;
 
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -11,6 +11,7 @@ std::string WhatFailed(RunFailure what)
     switch (what) {
     case RunFailure::OpenSource: return "无法打开源文件";
     case RunFailure::ReadSource: return "读取源文件出错";
+    case RunFailure::SourceCutShort: return "读取源文件出错";
     case RunFailure::Utf32Source: return "无法分割 UTF-32 编码的文件";
     case RunFailure::OpenPiece: return "无法创建输出文件";
     case RunFailure::WritePiece: return "写入输出文件出错";
@@ -23,6 +24,8 @@ std::string WhatFailed(RunFailure what)
 
 std::string Reason(const RunError& error)
 {
+    if (error.what == RunFailure::SourceCutShort)
+        return "分割途中源文件被其他程序截短了";
     switch (error.error.value()) {
     case ENOENT: return "文件或目录不存在";
     case EACCES:
