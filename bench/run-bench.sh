@@ -299,9 +299,10 @@ ratio() {  # label, numerator id, denominator id, target
         printf "  %-44s %6.2f   target <= %.2f  %s\n", l, r, t, (r <= t ? "PASS" : "MISS")
         }'
 }
+ratio "lines: tessaline / split -n $pieces (floor)" tl_lines split_n 0.8
+ratio "size:  tessaline / split -C 1024000" tl_size split_C 0.85
+ratio "size:  tessaline / lines: tessaline" tl_size tl_lines 1.0
 ratio "lines: tessaline / split -l 3000" tl_lines split_l 0.8
-ratio "lines: tessaline / split -n $pieces (floor)" tl_lines split_n 1.3
-ratio "size:  tessaline / split -C 1024000" tl_size split_C 1.0
 ratio "size:  UTF-8 / GBK" tl_size_utf-8 tl_size 1.15
 ratio "lines: UTF-8 / GBK" tl_lines_utf-8 tl_lines 1.15
 ratio "lines: UTF-16LE / GBK" tl_lines_utf-16le tl_lines 1.5

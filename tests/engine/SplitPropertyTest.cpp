@@ -131,6 +131,7 @@ TEST_F(SplitProperty, PiecesHoldExactlyTheKeptLinesEachWithinItsThreshold)
             const double threshold = 1 + random() % (mode == SplitMode::ByLineCount ? 8 : 40);
             const std::size_t block = 2 + random() % 64;
             request.encoding = encoding;
+            request.mapSource = round % 2 == 0;  // the mapped file and the read one alike
             request.destinationText = dir.path() + "round" + std::to_string(round) + "/";
 
             const RunResult result = split(mode, threshold, block);
@@ -139,7 +140,8 @@ TEST_F(SplitProperty, PiecesHoldExactlyTheKeptLinesEachWithinItsThreshold)
             const auto expected = ExpectedPieces(KeptLines(units), encoding, marked, mode, threshold);
             for (std::size_t p = 0; p < expected.size(); ++p)
                 ASSERT_EQ(ReadFile(request.destinationText + "book" + std::to_string(p + 1) + ".txt"), expected[p])
-                    << EncodingName(encoding) << ", round " << round << ", piece " << p + 1;
+                    << EncodingName(encoding) << ", round " << round << ", piece " << p + 1
+                    << (request.mapSource ? ", mapped" : ", read");
             EXPECT_FALSE(Exists(request.destinationText + "book" + std::to_string(expected.size() + 1) + ".txt"));
             EXPECT_EQ(result.progress.piecesWritten, expected.size());
             ASSERT_EQ(ReadFile(request.sourceText), text) << "the source changed in round " << round;
