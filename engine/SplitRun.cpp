@@ -13,6 +13,7 @@
 #include "runtime/FileNumbers.h"
 #include "runtime/Folders.h"
 #include "runtime/LineReader.h"
+#include "runtime/LineTrim.h"
 #include "runtime/PieceWriter.h"
 #include "runtime/Text.h"
 
@@ -248,7 +249,7 @@ int SplitRun::useEncoding(bool& stopped)
     return 0;
 }
 
-void SplitRun::openPieceIfNeeded()
+inline void SplitRun::openPieceIfNeeded()
 {
     if (writer_.isOpen())
         return;
@@ -256,7 +257,7 @@ void SplitRun::openPieceIfNeeded()
     ++progress_.piecesWritten;
 }
 
-void SplitRun::keepWhole(std::string_view raw)
+inline void SplitRun::keepWhole(std::string_view raw)
 {
     const std::string_view line = trim(raw);
     if (line.empty()) {
@@ -319,7 +320,7 @@ void SplitRun::writeHeldSpaces()
     counter_.reset();
 }
 
-void SplitRun::lineKept(std::size_t bytes, std::size_t chars)
+inline void SplitRun::lineKept(std::size_t bytes, std::size_t chars)
 {
     ++progress_.linesKept;
     progress_.bytesWritten += bytes + lineEndBytes_;

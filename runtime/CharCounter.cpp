@@ -14,15 +14,16 @@ NonCharacters FindNonCharacters(Encoding encoding, const char* p, unsigned valid
     }
     return nonchar::Find<Encoding::Utf16BE>(p, valid, carry);
 }
-std::size_t CharCounter::count(const char* bytes, std::size_t size, NonCharacterCarry& carry) const
+std::size_t CharCounter::count(const char* bytes, std::size_t size,
+                                                 NonCharacterCarry& carry) const
 {
     std::size_t chars = 0;
     for (std::size_t at = 0; at < size; at += chunk::kBytes) {
         const auto valid = static_cast<unsigned>(size - at < chunk::kBytes ? size - at : chunk::kBytes);
         const NonCharacters non = FindNonCharacters(encoding_, bytes + at, valid, carry);
         const std::uint64_t in = chunk::LowBits(valid);
-        chars += valid - static_cast<std::size_t>(__builtin_popcountll(non.single & in)) -
-                 3 * static_cast<std::size_t>(__builtin_popcountll(non.triple & in));
+        chars += valid - static_cast<std::size_t>(chunk::CountBits(non.single & in)) -
+                 3 * static_cast<std::size_t>(chunk::CountBits(non.triple & in));
     }
     return chars;
 }

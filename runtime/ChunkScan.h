@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+
 #include "runtime/Simd.h"
 
 namespace tess::chunk {
@@ -26,6 +27,7 @@ inline std::uint64_t LineEnds(const char* p, std::uint64_t& crBefore)
     const __m128i lf = _mm_set1_epi8('\n');
     std::uint64_t crs = 0;
     std::uint64_t lfs = 0;
+    #pragma GCC unroll 4
     for (int block = 0; block < 4; ++block) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * block));
         crs |= Mask16(_mm_cmpeq_epi8(v, cr), block);
@@ -44,6 +46,7 @@ inline std::uint64_t LineEnds16(const char* p, std::uint64_t& crBefore, bool big
     const __m128i lf = _mm_set1_epi16(static_cast<short>(bigEndian ? 0x0A00 : 0x000A));
     std::uint64_t crs = 0;
     std::uint64_t lfs = 0;
+    #pragma GCC unroll 4
     for (int block = 0; block < 4; ++block) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * block));
         crs |= Mask16(_mm_cmpeq_epi16(v, cr), block);
@@ -70,6 +73,21 @@ inline std::uint64_t TrailPlaces(std::uint64_t high, std::uint64_t& carry)
     std::uint64_t evenRuns = 0;
     carry = __builtin_add_overflow(oddStarts, high, &evenRuns) ? 1 : 0;
     return (kEven ^ (evenRuns << 1)) & followsHigh;
+}
+
+// The bits set in `bits`. amd64's baseline has no popcount instruction, and the builtin would
+// then be a library call for every chunk and line: the sum of bit slices is a dozen inline
+// instructions that every amd64 processor runs. A build for a processor that has one uses it.
+inline unsigned CountBits(std::uint64_t bits)
+{
+#if defined(__x86_64__) && !defined(__POPCNT__)
+    bits -= (bits >> 1) & 0x5555555555555555ULL;
+    bits = (bits & 0x3333333333333333ULL) + ((bits >> 2) & 0x3333333333333333ULL);
+    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<unsigned>((bits * 0x0101010101010101ULL) >> 56);
+#else
+    return static_cast<unsigned>(__builtin_popcountll(bits));
+#endif
 }
 
 // Bits 0 .. n-1 (n at most 64).

@@ -19,12 +19,14 @@ struct Chunk {
     Chunk(const char* p, unsigned valid)
     {
         if (valid >= 64) {
+            #pragma GCC unroll 4
             for (int b = 0; b < 4; ++b)
                 v[b] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * b));
             return;
         }
         const __m128i limit = _mm_set1_epi8(static_cast<char>(valid));
         const __m128i index = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+        #pragma GCC unroll 4
         for (int b = 0; b < 4; ++b) {
             const __m128i at = _mm_add_epi8(index, _mm_set1_epi8(static_cast<char>(16 * b)));
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * b));
@@ -33,19 +35,28 @@ struct Chunk {
     }
 };
 
+// Bit i set where `test`, given sixteen bytes at a time, sets byte i to 0xFF.
+template <class Test>
+inline std::uint64_t Bits(const Chunk& c, Test test)
+{
+    std::uint64_t bits = 0;
+#pragma GCC unroll 4
+    for (int b = 0; b < 4; ++b)
+        bits |= Mask16(test(c.v[b]), b);
+    return bits;
+}
+
 // Bit i set where byte i is in [low, high], both as signed bytes.
 template <int low, int high>
 inline std::uint64_t InRange(const Chunk& c)
 {
     static_assert(-128 <= low && low <= high && high < 127);
-    std::uint64_t bits = 0;
-    for (int b = 0; b < 4; ++b) {
-        __m128i in = _mm_cmplt_epi8(c.v[b], _mm_set1_epi8(static_cast<char>(high + 1)));
+    return Bits(c, [](__m128i v) {
+        __m128i in = _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(high + 1)));
         if constexpr (low > -128)
-            in = _mm_and_si128(in, _mm_cmpgt_epi8(c.v[b], _mm_set1_epi8(static_cast<char>(low - 1))));
-        bits |= Mask16(in, b);
-    }
-    return bits;
+            in = _mm_and_si128(in, _mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(low - 1))));
+        return in;
+    });
 }
 
 // `mask` moved up by `k` bytes, with the top of the previous chunk's coming in below.
@@ -65,13 +76,17 @@ inline void Remember(NonCharacterCarry& carry, const std::uint64_t* masks, int c
 inline NonCharacters DoubleByteChunk(const char* p, unsigned valid, NonCharacterCarry& carry)
 {
     const Chunk c(p, valid);
-    const std::uint64_t high = InRange<-127, -2>(c);                          // 0x81-0xFE
-    const std::uint64_t trailOnly = InRange<0x40, 0x7E>(c) | InRange<-128, -128>(c);  // and 0x80
+    const std::uint64_t high = InRange<-127, -2>(c);  // 0x81-0xFE
+    // What may trail a lead: 0x40-0x7E and 0x80-0xFE, so all but 0x00-0x3F, 0x7F and 0xFF.
+    const std::uint64_t trailable = ~Bits(c, [](__m128i v) {
+        const __m128i low = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-1)), _mm_cmplt_epi8(v, _mm_set1_epi8(0x40)));
+        return _mm_or_si128(low, _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(-128)), _mm_set1_epi8(-1)));
+    });
     const std::uint64_t digit = InRange<0x30, 0x39>(c);
     std::uint64_t placeCarry = carry.place;
     const std::uint64_t places = chunk::TrailPlaces(high, placeCarry);
     carry.place = valid < 64 ? (places >> valid) & 1 : placeCarry;
-    const std::uint64_t trails = places & (high | trailOnly);
+    const std::uint64_t trails = places & trailable;
     const std::uint64_t lead = high & ~places;
     // A digit that ends lead, digit, lead, digit stands for three bytes that count nothing. In a
     // chain of such pairs the sequences go two pairs at a time from the chain's start, so an end
@@ -111,6 +126,7 @@ inline NonCharacters Utf16Chunk(const char* p, unsigned valid, bool bigEndian, N
 {
     const Chunk c(p, valid);
     std::uint64_t high = 0, low = 0;
+    #pragma GCC unroll 4
     for (int b = 0; b < 4; ++b) {
         __m128i units = c.v[b];
         if (bigEndian)

@@ -13,8 +13,6 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/Simd.h"
-
 #include "runtime/PaddedBuffer.h"
 
 namespace tess {
@@ -85,16 +83,17 @@ public:
         endLineCopiedAt(line.size());
     }
     // As writeLine, for a line with kPadAfter readable bytes after it, as LineReader hands out:
-    // a short line is then copied in four unconditional 16-byte moves rather than by a call.
+    // a line of up to 124 bytes is then copied in unconditional vector moves rather than by a call.
     void writePaddedLine(std::string_view line)
     {
-        static_assert(kPadAfter >= 64);
-        if (line.size() > 64 - sizeof lineEnd_ || bufferSize_ - used_ < 64)
+        static_assert(kPadAfter >= 128);
+        if (bufferSize_ - used_ < 128 || line.size() > 128 - sizeof lineEnd_)
             return writeLine(line);
-        char* out = current_.get() + used_;
-        for (int i = 0; i < 4; ++i)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
-                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + 16 * i)));
+        // Fixed sizes: vector moves, no call; most lines take the first.
+        if (line.size() <= 64 - sizeof lineEnd_)
+            std::memcpy(current_.get() + used_, line.data(), 64);
+        else
+            std::memcpy(current_.get() + used_, line.data(), 128);
         endLineCopiedAt(line.size());
     }
     // Bytes of a line given in parts, of any length, as many times as it takes; memory stays
