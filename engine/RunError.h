@@ -22,8 +22,8 @@ enum class RunFailure {
 // how many did.
 inline bool FailsAfterWriting(RunFailure what)
 {
-    return what == RunFailure::ReadSource || what == RunFailure::SourceCutShort || what == RunFailure::OpenPiece || what == RunFailure::WritePiece ||
-           what == RunFailure::ClosePiece;
+    return what == RunFailure::ReadSource || what == RunFailure::SourceCutShort || what == RunFailure::OpenPiece ||
+           what == RunFailure::WritePiece || what == RunFailure::ClosePiece;
 }
 
 // A failed split run: what failed, on which path, and the system's error. Front ends word it in

@@ -359,7 +359,6 @@ RunResult SplitRun::failedWriting()
 
 RunResult SplitRun::completed()
 {
-    progress_.bytesRead = reader_.bytesRead();
     if (!finishPieces())
         return failedWriting();
     endRun();
@@ -368,7 +367,6 @@ RunResult SplitRun::completed()
 
 RunResult SplitRun::stopped()
 {
-    progress_.bytesRead = reader_.bytesRead();
     if (!finishPieces())
         return failedWriting();
     endRun();
@@ -379,7 +377,6 @@ RunResult SplitRun::stopped()
 // failure to read stay in their piece.
 RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
 {
-    progress_.bytesRead = reader_.bytesRead();
     finishPieces();
     // What was handed over but never reached a piece does not count.
     const PieceWriter::Written& written = writer_.written();
@@ -392,6 +389,7 @@ RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
 
 void SplitRun::endRun()
 {
+    progress_.bytesRead = reader_.bytesRead();
     reader_.close();
     auto& table = FileNumbers::process();
     table.release(sourceNumber_);

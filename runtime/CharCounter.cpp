@@ -14,8 +14,7 @@ NonCharacters FindNonCharacters(Encoding encoding, const char* p, unsigned valid
     }
     return nonchar::Find<Encoding::Utf16BE>(p, valid, carry);
 }
-std::size_t CharCounter::count(const char* bytes, std::size_t size,
-                                                 NonCharacterCarry& carry) const
+std::size_t CharCounter::count(const char* bytes, std::size_t size, NonCharacterCarry& carry) const
 {
     std::size_t chars = 0;
     for (std::size_t at = 0; at < size; at += chunk::kBytes) {

@@ -21,13 +21,6 @@ public:
     // must be readable; they are not counted. A UTF-16 part has an even size, but for a lone
     // byte at the very end of the source, which is a character of its own.
     std::size_t count(const char* bytes, std::size_t size) { return count(bytes, size, carry_); }
-    // The characters of a whole line, on their own: as reset() then count(), without touching
-    // what this counter carries.
-    std::size_t countLine(const char* bytes, std::size_t size) const
-    {
-        NonCharacterCarry fresh;
-        return count(bytes, size, fresh);
-    }
 
 private:
     std::size_t count(const char* bytes, std::size_t size, NonCharacterCarry& carry) const;

@@ -133,13 +133,9 @@ int LineReader::viewNextBlock()
     blockOffset_ += usable_;
     block_ = map_.data() + blockOffset_;
     len_ = static_cast<std::size_t>(std::min<std::uint64_t>(blockSize_, size_ - blockOffset_));
-    pos_ = scanned_ = scanOrigin_ = endCount_ = nextEnd_ = 0;
     eof_ = blockOffset_ + len_ == size_;
-    usable_ = eof_ ? len_ : len_ - len_ % unit_;  // a lone byte at the end travels with the last line
     bytesRead_ = blockOffset_ + len_;
-    crBefore_ = pendingLineFeed_ ? 1 : 0;
-    nonCharCarry_ = NonCharacterCarry{};
-    skipMark();
+    startBlock();
     if (blockOffset_ >= kReleaseStep)
         map_.release(blockOffset_ - kReleaseStep);
     return 0;
@@ -164,12 +160,19 @@ int LineReader::readBlock()
     len_ += static_cast<std::size_t>(got);
     bytesRead_ += static_cast<std::size_t>(got);
     eof_ = got == 0;
-    usable_ = eof_ ? len_ : len_ - len_ % unit_;  // a lone byte at the end travels with the last line
     std::memset(block + len_, 0, chunk::kBytes);  // neither a line end nor a space
+    startBlock();
+    return 0;
+}
+
+// Begins the scan of a block whose bytes are in: nothing of it is handed out or listed yet.
+void LineReader::startBlock()
+{
+    pos_ = scanned_ = scanOrigin_ = endCount_ = nextEnd_ = 0;
+    usable_ = eof_ ? len_ : len_ - len_ % unit_;  // a lone byte at the end travels with the last line
     crBefore_ = pendingLineFeed_ ? 1 : 0;
     nonCharCarry_ = NonCharacterCarry{};
     skipMark();
-    return 0;
 }
 
 int LineReader::fillUntilData()

@@ -88,6 +88,7 @@ private:
     int fill();
     int readBlock();
     int viewNextBlock();
+    void startBlock();
     int fillUntilData();
     int skipPendingLineFeed();
     void skipMark();

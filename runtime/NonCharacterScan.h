@@ -40,7 +40,7 @@ template <class Test>
 inline std::uint64_t Bits(const Chunk& c, Test test)
 {
     std::uint64_t bits = 0;
-#pragma GCC unroll 4
+    #pragma GCC unroll 4
     for (int b = 0; b < 4; ++b)
         bits |= Mask16(test(c.v[b]), b);
     return bits;

@@ -23,7 +23,8 @@ struct sigaction gPreviousAction;
 std::once_flag gHandlerInstalled;
 std::mutex gSlotsMutex;
 
-std::uintptr_t PageSize() { return static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE)); }
+// Read once, before the handler can run: sysconf is not safe to call from a signal handler.
+const std::uintptr_t gPageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
 
 extern "C" void RepairTornPage(int signal, siginfo_t* info, void* context)
 {
@@ -32,9 +33,9 @@ extern "C" void RepairTornPage(int signal, siginfo_t* info, void* context)
         std::atomic<bool>* torn = slot.torn.load();
         if (torn == nullptr || address < slot.begin.load() || address >= slot.end.load())
             continue;
-        const std::uintptr_t page = address & ~(PageSize() - 1);
+        const std::uintptr_t page = address & ~(gPageSize - 1);
         // Zeros over the page that is gone; the faulting read is made again and finds them.
-        if (::mmap(reinterpret_cast<void*>(page), PageSize(), PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1,
+        if (::mmap(reinterpret_cast<void*>(page), gPageSize, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1,
                    0) != MAP_FAILED) {
             torn->store(true);
             return;
@@ -86,7 +87,7 @@ void FreeSlot(int slot)
 bool SourceMap::map(int fd, std::uint64_t size)
 {
     unmap();
-    const std::uintptr_t page = PageSize();
+    const std::uintptr_t page = gPageSize;
     if (size == 0 || size > SIZE_MAX - 3 * page)
         return false;
     const std::size_t fileSpan = (static_cast<std::size_t>(size) + page - 1) & ~(page - 1);
@@ -129,7 +130,7 @@ void SourceMap::unmap()
 
 void SourceMap::release(std::uint64_t offset)
 {
-    const std::uint64_t page = PageSize();
+    const std::uint64_t page = gPageSize;
     const std::uint64_t end = offset & ~(page - 1);
     if (!mapped() || end <= released_)
         return;

@@ -118,8 +118,9 @@ TEST_F(SplitRunFailure, ReportsASourceCutShortWhileItIsReadAndWritesNothingOfWha
         text += "line " + std::to_string(i) + "\r\n";
     source(text);
     host.onYield = [this](int yields) {
-        if (yields == 1000)
+        if (yields == 1000) {
             ASSERT_EQ(::truncate(request.sourceText.c_str(), 0), 0);
+        }
     };
     const RunResult result = split(SplitMode::ByLineCount, 5000, 64 << 10);
     expectFailure(result, RunFailure::SourceCutShort, request.sourceText, EIO);
