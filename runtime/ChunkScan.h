@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-
 #include "runtime/Simd.h"
 
 namespace tess::chunk {

@@ -8,7 +8,8 @@
 namespace tess {
 
 // Bytes that may be read on either side of a line a LineReader hands out, so that the line can
-// be scanned sixteen or sixty-four bytes at a time, and copied in fixed moves of up to 128 bytes, without a bounds check.
+// be scanned sixteen or sixty-four bytes at a time, and copied in fixed moves of up to 128 bytes,
+// without a bounds check.
 inline constexpr std::size_t kPadBefore = 16;
 inline constexpr std::size_t kPadAfter = 128;
 
