@@ -237,6 +237,12 @@ for ((round = 1; round <= rounds; round++)); do
     run_case tl_size "$bin" --quiet --size 1024 "$source_file" "$out"
     if [ $last = 1 ]; then check_tool tl_size size; fi
 
+    # The same two runs through a mapping of the source: what the mapping saves or costs here.
+    run_case tl_lines_map "$bin" --quiet --map-source --lines 3000 "$source_file" "$out"
+    if [ $last = 1 ]; then check_tool tl_lines_map lines; fi
+    run_case tl_size_map "$bin" --quiet --map-source --size 1024 "$source_file" "$out"
+    if [ $last = 1 ]; then check_tool tl_size_map size; fi
+
     run_case split_C split -C 1024000 "$source_file" "$out/x"
     if [ $last = 1 ]; then check_copy split_C; fi
 
@@ -256,7 +262,7 @@ done
 rm -rf "$out"
 
 # ---- report ------------------------------------------------------------------------------
-ids=(tl_lines split_l split_n tl_size split_C dd tl_lines_utf-8 tl_size_utf-8 tl_lines_utf-16le tl_size_utf-16le)
+ids=(tl_lines split_l split_n tl_size split_C dd tl_lines_map tl_size_map tl_lines_utf-8 tl_size_utf-8 tl_lines_utf-16le tl_size_utf-16le)
 declare -A label=(
     [tl_lines]="tessaline-split --lines 3000"
     [split_l]="split -l 3000"
@@ -264,6 +270,8 @@ declare -A label=(
     [tl_size]="tessaline-split --size 1024"
     [split_C]="split -C 1024000"
     [dd]="dd bs=1M (floor)"
+    [tl_lines_map]="  the same, --lines, mapped"
+    [tl_size_map]="  the same, --size, mapped"
     [tl_lines_utf-8]="  the same, --lines, UTF-8"
     [tl_size_utf-8]="  the same, --size, UTF-8"
     [tl_lines_utf-16le]="  the same, --lines, UTF-16LE"
@@ -307,12 +315,17 @@ ratio "size:  UTF-8 / GBK" tl_size_utf-8 tl_size 1.15
 ratio "lines: UTF-8 / GBK" tl_lines_utf-8 tl_lines 1.15
 ratio "lines: UTF-16LE / GBK" tl_lines_utf-16le tl_lines 1.5
 ratio "size:  UTF-16LE / GBK" tl_size_utf-16le tl_size 1.5
-tl_peak=$(largest "${rss[tl_lines]} ${rss[tl_size]} ${rss[tl_lines_utf-8]} ${rss[tl_size_utf-8]} ${rss[tl_lines_utf-16le]} ${rss[tl_size_utf-16le]}")
+tl_peak=$(largest "${rss[tl_lines]} ${rss[tl_size]} ${rss[tl_lines_map]} ${rss[tl_size_map]} ${rss[tl_lines_utf-8]} ${rss[tl_size_utf-8]} ${rss[tl_lines_utf-16le]} ${rss[tl_size_utf-16le]}")
 awk -v k="$tl_peak" 'BEGIN {
     printf "  %-44s %6.1f MiB   target < 16 MiB   %s\n", "peak RSS of tessaline-split (every run)", k / 1024,
         (k < 16 * 1024 ? "PASS" : "MISS") }'
-awk -v a="${med[tl_lines]}" -v b="${med[dd]}" 'BEGIN {
-    printf "  %-44s %6.2f   (no target)\n", "lines: tessaline / dd copy", (b > 0 ? a / b : 0) }'
+info() {  # label, numerator id, denominator id
+    awk -v l="$1" -v a="${med[$2]}" -v b="${med[$3]}" 'BEGIN {
+        printf "  %-44s %6.2f   (no target)\n", l, (b > 0 ? a / b : 0) }'
+}
+info "lines: tessaline / dd copy" tl_lines dd
+info "lines: mapped / read source" tl_lines_map tl_lines
+info "size:  mapped / read source" tl_size_map tl_size
 
 bad=0
 for id in "${ids[@]}"; do [[ ${check[$id]} == ok* ]] || bad=1; done

@@ -11,12 +11,16 @@ namespace tess::cli {
 
 namespace {
 
-enum OptionCode { kLines = 256, kSize, kEncoding, kQuiet, kHelp, kVersion };
+enum OptionCode { kLines = 256, kSize, kEncoding, kQuiet, kMapSource, kHelp, kVersion };
 
 const option kLongOptions[] = {
-    {"lines", required_argument, nullptr, kLines},   {"size", required_argument, nullptr, kSize},
-    {"encoding", required_argument, nullptr, kEncoding}, {"quiet", no_argument, nullptr, kQuiet},
-    {"help", no_argument, nullptr, kHelp},           {"version", no_argument, nullptr, kVersion},
+    {"lines", required_argument, nullptr, kLines},
+    {"size", required_argument, nullptr, kSize},
+    {"encoding", required_argument, nullptr, kEncoding},
+    {"quiet", no_argument, nullptr, kQuiet},
+    {"map-source", no_argument, nullptr, kMapSource},
+    {"help", no_argument, nullptr, kHelp},
+    {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -108,7 +112,8 @@ bool TakePaths(int argc, char* const* argv, CliOptions& options, std::string& co
 
 std::string UsageText()
 {
-    return "usage: tessaline-split [--lines N | --size K] [--encoding E] [--quiet] SOURCE DEST\n"
+    return "usage: tessaline-split [--lines N | --size K] [--encoding E] [--quiet] [--map-source]\n"
+           "                       SOURCE DEST\n"
            "Splits SOURCE into DEST/<name>1.txt, <name>2.txt, ... (appending), one trimmed\n"
            "non-blank line per CR LF line.\n"
            "  --lines N     N lines per piece (default 3000)\n"
@@ -116,6 +121,8 @@ std::string UsageText()
            "  --encoding E  the source's encoding: auto (default: found from the source), gb18030\n"
            "                (also cp936, gbk, big5), utf-8, utf-16le or utf-16be\n"
            "  --quiet       no progress line\n"
+           "  --map-source  view a regular SOURCE through a memory mapping instead of reading it:\n"
+           "                no copy on the way in, but a page-table update for every page\n"
            "  --help, --version\n";
 }
 
@@ -132,6 +139,7 @@ CliCommand ParseCommandLine(int argc, const char* const* args, CliOptions& optio
         case kHelp: return CliCommand::Help;
         case kVersion: return CliCommand::Version;
         case kQuiet: options.quiet = true; break;
+        case kMapSource: options.mapSource = true; break;
         case kEncoding:
             if (!SetEncoding(optarg, options, complaint))
                 return CliCommand::BadUsage;

@@ -13,6 +13,7 @@ struct CliOptions {
     double threshold = kDefaultLinesPerPiece;
     std::optional<Encoding> encoding;  // none: found from the source
     bool quiet = false;
+    bool mapSource = false;
     std::string source;
     std::string destination;  // always ends in "/"
 };

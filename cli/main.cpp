@@ -76,6 +76,7 @@ int main(int argc, char** argv)
     request.mode = options.mode;
     request.threshold = options.threshold;
     request.encoding = options.encoding;
+    request.mapSource = options.mapSource;
     const RunResult result = RunSplit(host, request);
 
     switch (result.outcome) {

@@ -160,9 +160,19 @@ int LineReader::readBlock()
     len_ += static_cast<std::size_t>(got);
     bytesRead_ += static_cast<std::size_t>(got);
     eof_ = got == 0;
+    if (eof_ && bytesRead_ < size_ && shrunk())
+        return kCutShort;
     std::memset(block + len_, 0, chunk::kBytes);  // neither a line end nor a space
     startBlock();
     return 0;
+}
+
+// A regular file that ends early was cut short only if its size went down: some (those of
+// sysfs) always claim more than they hold.
+bool LineReader::shrunk() const
+{
+    struct stat info;
+    return regular_ && ::fstat(fd_, &info) == 0 && static_cast<std::uint64_t>(info.st_size) < size_;
 }
 
 // Begins the scan of a block whose bytes are in: nothing of it is handed out or listed yet.

@@ -19,19 +19,21 @@ namespace tess {
 // encoding's units; the end is not part of the line, and the last line may lack one. Line ends
 // are found sixty-four bytes at a time. Every part handed out has kPadBefore readable bytes
 // before it and kPadAfter after it.
-// A regular file is mapped rather than read, when the system allows: a block is then a view of
-// the mapping, and no byte is copied on the way in; anything else (a pipe, a FIFO, a terminal)
-// is read a block at a time.
+// A file is read a block at a time. Asked to, the reader maps a regular file instead, when the
+// system allows: a block is then a view of the mapping, and no byte is copied on the way in,
+// but every page costs a page-table update, which is dearer than the copy where faults are slow
+// (a virtual machine that shadows page tables).
 // Operations that touch the file return 0, the system's error number, or kCutShort. EINTR means
 // a signal came while the file was blocked (a pipe, a FIFO): nothing was lost and the call may
 // be made again.
 class LineReader {
 public:
     static constexpr std::size_t kDefaultBlock = 1 << 20;
-    // Another program cut the mapped file short while it was read: what is left is not the file.
+    // Another program cut the regular file short while it was read: it ended before the size it
+    // had when opened, and a mapped one's pages that went read as zeros.
     static constexpr int kCutShort = -1;
 
-    explicit LineReader(std::size_t blockSize = kDefaultBlock, bool mapFiles = true);
+    explicit LineReader(std::size_t blockSize = kDefaultBlock, bool mapFiles = false);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -87,6 +89,7 @@ private:
     int readPartOfBlock(std::string_view& part, bool& lineEnds);
     int fill();
     int readBlock();
+    bool shrunk() const;
     int viewNextBlock();
     void startBlock();
     int fillUntilData();

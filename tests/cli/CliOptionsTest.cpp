@@ -21,6 +21,7 @@ TEST(CliOptions, FillsTheSameParametersAsTheWindow)
     EXPECT_EQ(options.mode, SplitMode::ByLineCount);
     EXPECT_EQ(options.threshold, 3000);
     EXPECT_FALSE(options.encoding.has_value()) << "found from the source";
+    EXPECT_FALSE(options.mapSource) << "read unless asked";
     EXPECT_EQ(options.destination, "/out/");
 
     ASSERT_EQ(Parse({"--size", "2", "src.txt", "/"}, options), CliCommand::Split);
@@ -33,8 +34,9 @@ TEST(CliOptions, FillsTheSameParametersAsTheWindow)
     EXPECT_EQ(options.source, "-src.txt");
     EXPECT_EQ(options.destination, "out/");
 
-    ASSERT_EQ(Parse({"--lines", "0", "a", "b"}, options), CliCommand::Split);
+    ASSERT_EQ(Parse({"--lines", "0", "--map-source", "a", "b"}, options), CliCommand::Split);
     EXPECT_EQ(options.threshold, 3000);
+    EXPECT_TRUE(options.mapSource);
 }
 
 TEST(CliOptions, RefusesEmptyPaths)

@@ -109,28 +109,35 @@ TEST_F(SplitRunFailure, SeesAFailedWriteLongBeforeTheEndOfALargeSource)
     EXPECT_LT(result.progress.bytesRead, text.size() / 4) << "most of the source is never read";
 }
 
-// Another program cuts the mapped source short under the run: the pages it took away must not
-// kill the process, nor reach a piece as zeros; the pieces keep a prefix of whole lines.
+// Another program cuts the source short under the run. Read, it just ends early; mapped, the
+// pages it took away must not kill the process, nor reach a piece as zeros. Either way the run
+// fails and the pieces keep a prefix of whole lines.
 TEST_F(SplitRunFailure, ReportsASourceCutShortWhileItIsReadAndWritesNothingOfWhatIsGone)
 {
     std::string text;
     for (int i = 0; text.size() < (4u << 20); ++i)
         text += "line " + std::to_string(i) + "\r\n";
-    source(text);
-    host.onYield = [this](int yields) {
-        if (yields == 1000) {
-            ASSERT_EQ(::truncate(request.sourceText.c_str(), 0), 0);
-        }
-    };
-    const RunResult result = split(SplitMode::ByLineCount, 5000, 64 << 10);
-    expectFailure(result, RunFailure::SourceCutShort, request.sourceText, EIO);
-    std::string written;
-    for (std::uint64_t p = 1; p <= result.progress.piecesWritten; ++p)
-        written += ReadFile(piece(static_cast<int>(p)));
-    EXPECT_EQ(written.find('\0'), std::string::npos);
-    EXPECT_EQ(text.compare(0, written.size(), written), 0) << "a prefix of the source's lines";
-    EXPECT_EQ(written.size() >= 2 ? written.substr(written.size() - 2) : "\r\n", "\r\n");
-    EXPECT_LT(written.size(), text.size());
+    for (const bool mapped : {true, false}) {
+        SCOPED_TRACE(mapped ? "mapped" : "read");
+        source(text);
+        request.mapSource = mapped;
+        request.destinationText = dir.path() + (mapped ? "mapped/" : "read/");
+        const int cutAt = host.yields + 1000;
+        host.onYield = [&](int yields) {
+            if (yields == cutAt) {
+                ASSERT_EQ(::truncate(request.sourceText.c_str(), 0), 0);
+            }
+        };
+        const RunResult result = split(SplitMode::ByLineCount, 5000, 64 << 10);
+        expectFailure(result, RunFailure::SourceCutShort, request.sourceText, EIO);
+        std::string written;
+        for (std::uint64_t p = 1; p <= result.progress.piecesWritten; ++p)
+            written += ReadFile(request.destinationText + "book" + std::to_string(p) + ".txt");
+        EXPECT_EQ(written.find('\0'), std::string::npos);
+        EXPECT_EQ(text.compare(0, written.size(), written), 0) << "a prefix of the source's lines";
+        EXPECT_EQ(written.size() >= 2 ? written.substr(written.size() - 2) : "\r\n", "\r\n");
+        EXPECT_LT(written.size(), text.size());
+    }
 }
 
 TEST_F(SplitRunFailure, NeedsTwoFreeFileNumbers)
