@@ -193,42 +193,74 @@ int LineReader::fillUntilData()
     return 0;
 }
 
+namespace {
+
+// What a segment's scan does besides listing line ends. Each is a value the scan keeps in
+// registers and hands back at the segment's end: state kept in the reader would be stored and
+// loaded again for every chunk, since the marks it writes might alias it.
+struct NoNote {
+    void operator()(const char*, std::size_t) {}
+};
+
 template <Encoding encoding>
-auto LineReader::noteNonCharacters()
-{
+struct NonCharacterNote {
+    NonCharacters* marks;
+    NonCharacterCarry carry;
     // The bytes after the block's end are read too: no byte's mark depends on later ones.
-    return [this](const char* bytes, std::size_t index) {
-        nonChars_[index] = nonchar::Find<encoding>(bytes, chunk::kBytes, nonCharCarry_);
-    };
-}
+    void operator()(const char* bytes, std::size_t index)
+    {
+        marks[index] = nonchar::Find<encoding>(bytes, chunk::kBytes, carry);
+    }
+};
+
+}  // namespace
 
 template <class Note>
-void LineReader::scanChunks(Note note)
+Note LineReader::scanChunks(Note note)
 {
-    endCount_ = nextEnd_ = 0;
-    const std::size_t stop = std::min(scanned_ + kSegment, usable_);
+    const char* const block = block_;
+    const std::size_t usable = usable_;
+    const std::size_t origin = scanOrigin_;
+    const bool wide = unit_ != 1;
+    const bool bigEndian = bigEndian_;
+    std::uint32_t* const ends = ends_.get();
+    std::uint64_t crBefore = crBefore_;
+    std::size_t count = 0;
+    const std::size_t stop = std::min(scanned_ + kSegment, usable);
     for (std::size_t chunk = scanned_; chunk < stop; chunk += chunk::kBytes) {
-        const char* bytes = block_ + chunk;
-        const std::uint64_t ends =
-            unit_ == 1 ? chunk::LineEnds(bytes, crBefore_) : chunk::LineEnds16(bytes, crBefore_, bigEndian_);
-        const auto valid = static_cast<unsigned>(std::min<std::size_t>(usable_ - chunk, chunk::kBytes));
-        listEnds(chunk, ends & chunk::LowBits(valid));
-        note(bytes, (chunk - scanOrigin_) / chunk::kBytes);
+        const char* bytes = block + chunk;
+        const std::uint64_t found =
+            wide ? chunk::LineEnds16(bytes, crBefore, bigEndian) : chunk::LineEnds(bytes, crBefore);
+        const auto valid = static_cast<unsigned>(std::min<std::size_t>(usable - chunk, chunk::kBytes));
+        count += ListEnds(ends + count, static_cast<std::uint32_t>(chunk), found & chunk::LowBits(valid));
+        note(bytes, (chunk - origin) / chunk::kBytes);
     }
+    crBefore_ = crBefore;
+    endCount_ = count;
+    nextEnd_ = 0;
     scanned_ = stop;
+    return note;
+}
+
+template <Encoding encoding>
+void LineReader::noteSegment()
+{
+    nonCharCarry_ = scanChunks(NonCharacterNote<encoding>{nonChars_.get(), nonCharCarry_}).carry;
 }
 
 // Lists the line ends of the next segment of the block, and notes where characters begin when
 // asked to, with the encoding's rules chosen once a segment rather than once a chunk.
 void LineReader::scanSegment()
 {
-    if (!noting_)
-        return scanChunks([](const char*, std::size_t) {});
+    if (!noting_) {
+        scanChunks(NoNote{});
+        return;
+    }
     switch (encoding_) {
-    case Encoding::DoubleByte: return scanChunks(noteNonCharacters<Encoding::DoubleByte>());
-    case Encoding::Utf8: return scanChunks(noteNonCharacters<Encoding::Utf8>());
-    case Encoding::Utf16LE: return scanChunks(noteNonCharacters<Encoding::Utf16LE>());
-    case Encoding::Utf16BE: return scanChunks(noteNonCharacters<Encoding::Utf16BE>());
+    case Encoding::DoubleByte: return noteSegment<Encoding::DoubleByte>();
+    case Encoding::Utf8: return noteSegment<Encoding::Utf8>();
+    case Encoding::Utf16LE: return noteSegment<Encoding::Utf16LE>();
+    case Encoding::Utf16BE: return noteSegment<Encoding::Utf16BE>();
     }
 }
 
@@ -257,21 +289,19 @@ std::size_t LineReader::charsOfLine(std::string_view line) const
 
 // Four ends are written whether the chunk has them or not: the list has room, and most chunks
 // then need no loop whose length the processor cannot foresee. The ends are counted as they
-// are taken, which needs no popcount instruction.
-void LineReader::listEnds(std::size_t chunk, std::uint64_t ends)
+// are taken, which needs no popcount instruction. Returns how many there are.
+std::size_t LineReader::ListEnds(std::uint32_t* out, std::uint32_t chunk, std::uint64_t ends)
 {
-    std::uint32_t* const first = ends_.get() + endCount_;
-    const auto base = static_cast<std::uint32_t>(chunk);
     std::size_t count = 0;
     #pragma GCC unroll 4
     for (int i = 0; i < 4; ++i) {
-        first[i] = base + static_cast<std::uint32_t>(__builtin_ctzll(ends | kTopBit));
+        out[i] = chunk + static_cast<std::uint32_t>(__builtin_ctzll(ends | kTopBit));
         count += ends != 0;
         ends &= ends - 1;
     }
-    for (std::uint32_t* out = first + 4; ends; ends &= ends - 1, ++count)
-        *out++ = base + static_cast<std::uint32_t>(__builtin_ctzll(ends));
-    endCount_ += count;
+    for (std::uint32_t* more = out + 4; ends; ends &= ends - 1, ++count)
+        *more++ = chunk + static_cast<std::uint32_t>(__builtin_ctzll(ends));
+    return count;
 }
 
 int LineReader::skipPendingLineFeed()

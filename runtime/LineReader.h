@@ -96,11 +96,12 @@ private:
     int skipPendingLineFeed();
     void skipMark();
     void scanSegment();
+    // Scans the segment with `note` and returns it, with what it kept.
     template <class Note>
-    void scanChunks(Note note);
+    Note scanChunks(Note note);
     template <Encoding encoding>
-    auto noteNonCharacters();
-    void listEnds(std::size_t chunk, std::uint64_t ends);
+    void noteSegment();
+    static std::size_t ListEnds(std::uint32_t* out, std::uint32_t chunk, std::uint64_t ends);
     bool isCr(std::size_t at) const { return block_[at + lowByte_] == '\r'; }
     bool isLf(std::size_t at) const
     {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "runtime/PaddedBuffer.h"
+#include "runtime/Simd.h"
 
 namespace tess {
 
@@ -89,11 +90,12 @@ public:
         static_assert(kPadAfter >= 128);
         if (bufferSize_ - used_ < 128 || line.size() > 128 - sizeof lineEnd_)
             return writeLine(line);
-        // Fixed sizes: vector moves, no call; most lines take the first.
-        if (line.size() <= 64 - sizeof lineEnd_)
-            std::memcpy(current_.get() + used_, line.data(), 64);
-        else
-            std::memcpy(current_.get() + used_, line.data(), 128);
+        // Fixed sizes, most lines the first: moves written out, since a memcpy of a known size
+        // may still become a string instruction whose start-up costs more than the line.
+        char* const to = current_.get() + used_;
+        CopyVectors(to, line.data(), 4);
+        if (line.size() > 64 - sizeof lineEnd_)
+            CopyVectors(to + 64, line.data() + 64, 4);
         endLineCopiedAt(line.size());
     }
     // Bytes of a line given in parts, of any length, as many times as it takes; memory stays
@@ -118,6 +120,13 @@ public:
     const Written& written() const { return written_; }
 
 private:
+    static void CopyVectors(char* to, const char* from, int count)
+    {
+        #pragma GCC unroll 4
+        for (int i = 0; i < count; ++i)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to) + i,
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from) + i));
+    }
     // Ends the line of `size` bytes just copied into the buffer with the line end, copied as
     // four bytes whatever its size: one move, with no branch.
     void endLineCopiedAt(std::size_t size)
