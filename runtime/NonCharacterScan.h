@@ -65,11 +65,13 @@ inline std::uint64_t Behind(std::uint64_t mask, std::uint64_t previous, unsigned
     return (mask << k) | (previous >> (64 - k));
 }
 
-// Keeps the masks' valid bits at the top, for the next chunk to look back on.
-inline void Remember(NonCharacterCarry& carry, const std::uint64_t* masks, int count, unsigned valid)
+// Keeps the masks' valid bits at the top, for the next chunk to look back on. Word by word: an
+// array of them would be built on the stack and copied in vectors that wait on its stores.
+template <class... Masks>
+inline void Remember(NonCharacterCarry& carry, unsigned valid, Masks... masks)
 {
-    for (int i = 0; i < count; ++i)
-        carry.masks[i] = masks[i] << (64 - valid);
+    int i = 0;
+    ((carry.masks[i++] = masks << (64 - valid)), ...);
 }
 
 // Double-byte family: pairs, then GB18030 four-byte sequences, each counted once.
@@ -98,8 +100,7 @@ inline NonCharacters DoubleByteChunk(const char* p, unsigned valid, NonCharacter
         before = fourEnds;
         fourEnds = candidates & ~Behind(fourEnds, carry.masks[3], 2);
     }
-    const std::uint64_t masks[] = {high, digit, lead, fourEnds};
-    Remember(carry, masks, 4, valid);
+    Remember(carry, valid, high, digit, lead, fourEnds);
     return {trails, fourEnds};
 }
 
@@ -116,8 +117,7 @@ inline NonCharacters Utf8Chunk(const char* p, unsigned valid, NonCharacterCarry&
     const std::uint64_t continues = cont & (Behind(lead2, carry.masks[1], 1) |
                                             (cont1 & Behind(lead3, carry.masks[2], 2)) |
                                             (cont1 & cont2 & Behind(lead4, carry.masks[3], 3)));
-    const std::uint64_t masks[] = {cont, lead2, lead3, lead4};
-    Remember(carry, masks, 4, valid);
+    Remember(carry, valid, cont, lead2, lead3, lead4);
     return {continues, 0};
 }
 
@@ -141,11 +141,9 @@ inline NonCharacters Utf16Chunk(const char* p, unsigned valid, bool bigEndian, N
     high &= wholeUnits;
     low &= wholeUnits;
     const std::uint64_t paired = low & Behind(high, carry.masks[0], 2);
-    const std::uint64_t masks[] = {high};
-    Remember(carry, masks, 1, valid);
+    Remember(carry, valid, high);
     return {paired | ~kFirstBytes, 0};
 }
-
 
 // FindNonCharacters for an encoding known when compiling.
 template <Encoding encoding>
