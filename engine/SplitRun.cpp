@@ -79,7 +79,7 @@ private:
     void keepPart(std::string_view part, bool lineEnds);
     std::string_view trim(std::string_view text) const
     {
-        return unit_ == 1 ? TrimPaddedSpaces(text) : TrimSpaceUnits(text, encoding_ == Encoding::Utf16BE);
+        return unit_ == 1 ? TrimPaddedSpaces(text) : TrimPaddedSpaceUnits(text, encoding_ == Encoding::Utf16BE);
     }
     void openPieceIfNeeded();
     void writeHeldSpaces();

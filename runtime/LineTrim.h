@@ -8,16 +8,17 @@
 
 namespace tess {
 
-// TrimSpaces for a text with 16 readable bytes on either side, as LineReader hands out: it tests
-// sixteen bytes a step, so a line's few spaces cost no mispredicted branch per space.
-inline std::string_view TrimPaddedSpaces(std::string_view text)
+// The trimming of a text with 16 readable bytes on either side, as LineReader hands out: it
+// tests sixteen bytes a step, so a line's few spaces cost no mispredicted branch per space.
+// `spaces(p)` gives bit i set where byte p[i] belongs to a space, the 16 bytes at p being whole
+// units from the text's start.
+template <class Spaces>
+inline std::string_view TrimPadded(std::string_view text, Spaces spaces)
 {
-    const __m128i space = _mm_set1_epi8(' ');
     const char* begin = text.data();
     const char* end = begin + text.size();
     for (;;) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin));
-        const unsigned others = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, space)));
+        const unsigned others = ~spaces(begin);
         begin += __builtin_ctz(others | 0x10000);  // 16 when all sixteen are spaces
         if (begin >= end)
             return std::string_view(end, 0);
@@ -25,8 +26,7 @@ inline std::string_view TrimPaddedSpaces(std::string_view text)
             break;
     }
     for (;;) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16));
-        const unsigned others = static_cast<unsigned>(~_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, space))) & 0xFFFF;
+        const unsigned others = ~spaces(end - 16) & 0xFFFF;
         if (others) {
             end -= __builtin_clz(others) - 16;  // the spaces after the last other byte
             break;
@@ -34,6 +34,16 @@ inline std::string_view TrimPaddedSpaces(std::string_view text)
         end -= 16;
     }
     return std::string_view(begin, static_cast<std::size_t>(end - begin));
+}
+
+inline unsigned MaskOf(__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); }
+
+// TrimSpaces for a padded text (see TrimPadded).
+inline std::string_view TrimPaddedSpaces(std::string_view text)
+{
+    return TrimPadded(text, [](const char* p) {
+        return MaskOf(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), _mm_set1_epi8(' ')));
+    });
 }
 
 // TrimSpaces for 16-bit units: the unit 0x0020 in little- or big-endian order goes at either end.
@@ -51,6 +61,17 @@ inline std::string_view TrimSpaceUnits(std::string_view text, bool bigEndian)
         while (end > begin && isSpace(end - 2))
             end -= 2;
     return std::string_view(begin, static_cast<std::size_t>(end - begin));
+}
+
+// TrimSpaceUnits for a padded text (see TrimPadded).
+inline std::string_view TrimPaddedSpaceUnits(std::string_view text, bool bigEndian)
+{
+    if (text.size() % 2 != 0)  // a lone byte at the source's very end: once a file at most
+        return TrimSpaceUnits(text, bigEndian);
+    const short space = static_cast<short>(bigEndian ? 0x2000 : 0x0020);  // as a little-endian lane
+    return TrimPadded(text, [space](const char* p) {
+        return MaskOf(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), _mm_set1_epi16(space)));
+    });
 }
 
 }  // namespace tess
