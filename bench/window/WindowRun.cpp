@@ -1,14 +1,20 @@
-// tessaline-window-bench SOURCE DESTINATION: one line-mode run (3000 lines a piece) of the real
-// window, offscreen, driven through its controls as a user would: fill the two path boxes, click
-// the start button, wait for the click to return. Prints the run's seconds, what it did and the
-// process's peak resident memory; exits 0 only when the run completed.
+// tessaline-window-bench SOURCE DESTINATION [STOP_MS]: one line-mode run (3000 lines a piece) of
+// the real window, offscreen, driven through its controls as a user would: fill the two path
+// boxes, click the start button, wait for the click to return. Prints the run's seconds, what it
+// did and the process's peak resident memory; exits 0 only when the run completed.
+// With STOP_MS, the start button is clicked again STOP_MS after the start, as a user stopping
+// the run would, and the run must end stopped. It then also prints how late the click came (the
+// window answers only when the run gives it its turn), how long after it the start caption was
+// back, and how long after it the run had ended.
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,10 +55,11 @@ long PeakResidentKiB()
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: tessaline-window-bench SOURCE DESTINATION/\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: tessaline-window-bench SOURCE DESTINATION/ [STOP_MS]\n");
         return 2;
     }
+    const int stopAfterMs = argc == 4 ? std::atoi(argv[3]) : -1;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -66,9 +73,22 @@ int main(int argc, char** argv)
     Find<QRadioButton>(window, "Option1").setChecked(true);
     Find<QLineEdit>(window, "txtLineCount").setText("3000");
 
-    const auto started = std::chrono::steady_clock::now();
-    Find<QPushButton>(window, "cmdStart").click();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    using Clock = std::chrono::steady_clock;
+    auto& start = Find<QPushButton>(window, "cmdStart");
+    const QString startCaption = start.text();
+    Clock::time_point stopClicked, captionBack;
+    if (stopAfterMs >= 0) {
+        QTimer::singleShot(stopAfterMs, &window, [&] {
+            stopClicked = Clock::now();
+            start.click();
+            if (start.text() == startCaption)
+                captionBack = Clock::now();
+        });
+    }
+    const auto started = Clock::now();
+    start.click();
+    const auto ended = Clock::now();
+    const double seconds = std::chrono::duration<double>(ended - started).count();
 
     const tess::RunResult& run = window.lastRun();
     const tess::RunProgress& p = run.progress;
@@ -76,5 +96,15 @@ int main(int argc, char** argv)
                 static_cast<unsigned long long>(p.piecesWritten), static_cast<unsigned long long>(p.linesKept),
                 static_cast<unsigned long long>(p.linesDropped), static_cast<unsigned long long>(p.bytesWritten),
                 seconds, PeakResidentKiB());
-    return run.outcome == tess::RunOutcome::Completed ? 0 : 1;
+    if (stopAfterMs < 0)
+        return run.outcome == tess::RunOutcome::Completed ? 0 : 1;
+    auto ms = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
+    const double late = ms(stopClicked - started) - stopAfterMs;
+    if (run.outcome != tess::RunOutcome::Stopped || captionBack == Clock::time_point{}) {
+        std::fprintf(stderr, "tessaline-window-bench: the stop click did not stop the run\n");
+        return 1;
+    }
+    std::printf("stop: click %.1f ms late, caption back %.1f ms after it, run ended %.1f ms after it\n", late,
+                ms(captionBack - stopClicked), ms(ended - stopClicked));
+    return 0;
 }
