@@ -262,7 +262,8 @@ done
 rm -rf "$out"
 
 # ---- report ------------------------------------------------------------------------------
-ids=(tl_lines split_l split_n tl_size split_C dd tl_lines_map tl_size_map tl_lines_utf-8 tl_size_utf-8 tl_lines_utf-16le tl_size_utf-16le)
+ids=(tl_lines split_l split_n tl_size split_C dd tl_lines_map tl_size_map
+     tl_lines_utf-8 tl_size_utf-8 tl_lines_utf-16le tl_size_utf-16le)
 declare -A label=(
     [tl_lines]="tessaline-split --lines 3000"
     [split_l]="split -l 3000"
@@ -315,7 +316,9 @@ ratio "size:  UTF-8 / GBK" tl_size_utf-8 tl_size 1.15
 ratio "lines: UTF-8 / GBK" tl_lines_utf-8 tl_lines 1.15
 ratio "lines: UTF-16LE / GBK" tl_lines_utf-16le tl_lines 1.5
 ratio "size:  UTF-16LE / GBK" tl_size_utf-16le tl_size 1.5
-tl_peak=$(largest "${rss[tl_lines]} ${rss[tl_size]} ${rss[tl_lines_map]} ${rss[tl_size_map]} ${rss[tl_lines_utf-8]} ${rss[tl_size_utf-8]} ${rss[tl_lines_utf-16le]} ${rss[tl_size_utf-16le]}")
+tl_rss=""
+for id in "${ids[@]}"; do [[ $id == tl_* ]] && tl_rss+="${rss[$id]} "; done
+tl_peak=$(largest "$tl_rss")
 awk -v k="$tl_peak" 'BEGIN {
     printf "  %-44s %6.1f MiB   target < 16 MiB   %s\n", "peak RSS of tessaline-split (every run)", k / 1024,
         (k < 16 * 1024 ? "PASS" : "MISS") }'
