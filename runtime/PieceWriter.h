@@ -93,9 +93,9 @@ public:
         // Fixed sizes, most lines the first: moves written out, since a memcpy of a known size
         // may still become a string instruction whose start-up costs more than the line.
         char* const to = current_.get() + used_;
-        CopyVectors(to, line.data(), 4);
+        Copy64(to, line.data());
         if (line.size() > 64 - sizeof lineEnd_)
-            CopyVectors(to + 64, line.data() + 64, 4);
+            Copy64(to + 64, line.data() + 64);
         endLineCopiedAt(line.size());
     }
     // Bytes of a line given in parts, of any length, as many times as it takes; memory stays
@@ -120,10 +120,10 @@ public:
     const Written& written() const { return written_; }
 
 private:
-    static void CopyVectors(char* to, const char* from, int count)
+    static void Copy64(char* to, const char* from)
     {
         #pragma GCC unroll 4
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < 4; ++i)
             _mm_storeu_si128(reinterpret_cast<__m128i*>(to) + i,
                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(from) + i));
     }
