@@ -21,6 +21,11 @@ protected:
 
     std::string out() const { return dir.path() + "out/"; }
     std::string piece(int number) const { return out() + "book" + std::to_string(number) + ".txt"; }
+    // The piece of that number in the request's destination, wherever a test has moved it.
+    std::string pieceOfRequest(std::size_t number) const
+    {
+        return request.destinationText + "book" + std::to_string(number) + ".txt";
+    }
     void source(const std::string& bytes) { WriteFile(request.sourceText, bytes); }
 
     RunResult split(SplitMode mode, double threshold, std::size_t block = 1 << 20)

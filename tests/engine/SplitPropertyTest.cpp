@@ -139,10 +139,10 @@ TEST_F(SplitProperty, PiecesHoldExactlyTheKeptLinesEachWithinItsThreshold)
 
             const auto expected = ExpectedPieces(KeptLines(units), encoding, marked, mode, threshold);
             for (std::size_t p = 0; p < expected.size(); ++p)
-                ASSERT_EQ(ReadFile(request.destinationText + "book" + std::to_string(p + 1) + ".txt"), expected[p])
+                ASSERT_EQ(ReadFile(pieceOfRequest(p + 1)), expected[p])
                     << EncodingName(encoding) << ", round " << round << ", piece " << p + 1
                     << (request.mapSource ? ", mapped" : ", read");
-            EXPECT_FALSE(Exists(request.destinationText + "book" + std::to_string(expected.size() + 1) + ".txt"));
+            EXPECT_FALSE(Exists(pieceOfRequest(expected.size() + 1)));
             EXPECT_EQ(result.progress.piecesWritten, expected.size());
             ASSERT_EQ(ReadFile(request.sourceText), text) << "the source changed in round " << round;
         }

@@ -132,7 +132,7 @@ TEST_F(SplitRunFailure, ReportsASourceCutShortWhileItIsReadAndWritesNothingOfWha
         expectFailure(result, RunFailure::SourceCutShort, request.sourceText, EIO);
         std::string written;
         for (std::uint64_t p = 1; p <= result.progress.piecesWritten; ++p)
-            written += ReadFile(request.destinationText + "book" + std::to_string(p) + ".txt");
+            written += ReadFile(pieceOfRequest(p));
         EXPECT_EQ(written.find('\0'), std::string::npos);
         EXPECT_EQ(text.compare(0, written.size(), written), 0) << "a prefix of the source's lines";
         EXPECT_EQ(written.size() >= 2 ? written.substr(written.size() - 2) : "\r\n", "\r\n");
