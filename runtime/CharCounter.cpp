@@ -6,13 +6,14 @@ namespace tess {
 
 NonCharacters FindNonCharacters(Encoding encoding, const char* p, unsigned valid, NonCharacterCarry& carry)
 {
+    const chunk::Chunk<simd::Vec16> c(p, valid);
     switch (encoding) {
-    case Encoding::DoubleByte: return nonchar::Find<Encoding::DoubleByte>(p, valid, carry);
-    case Encoding::Utf8: return nonchar::Find<Encoding::Utf8>(p, valid, carry);
-    case Encoding::Utf16LE: return nonchar::Find<Encoding::Utf16LE>(p, valid, carry);
+    case Encoding::DoubleByte: return nonchar::Find<Encoding::DoubleByte>(c, valid, carry);
+    case Encoding::Utf8: return nonchar::Find<Encoding::Utf8>(c, valid, carry);
+    case Encoding::Utf16LE: return nonchar::Find<Encoding::Utf16LE>(c, valid, carry);
     case Encoding::Utf16BE: break;
     }
-    return nonchar::Find<Encoding::Utf16BE>(p, valid, carry);
+    return nonchar::Find<Encoding::Utf16BE>(c, valid, carry);
 }
 std::size_t CharCounter::count(const char* bytes, std::size_t size, NonCharacterCarry& carry) const
 {

@@ -2,7 +2,8 @@
 
 // Sixty-four bytes at a time: where the line ends are, and how double-byte characters pair up.
 // Both give one bit a byte, so a line's end is a count of trailing zeros and its characters a
-// popcount.
+// popcount. Written over a vector width `W` (simd::Vec16 or Vec32); internal linkage, as Simd.h
+// says why.
 
 #include <cstdint>
 
@@ -10,28 +11,57 @@
 
 namespace tess::chunk {
 
-inline constexpr unsigned kBytes = 64;
+namespace {
 
-inline std::uint64_t Mask16(__m128i bytes, int block)
+constexpr unsigned kBytes = 64;
+
+// The 64 bytes at `p` in W's vectors.
+template <class W>
+struct Chunk {
+    static constexpr unsigned kVectors = kBytes / W::kBytes;
+    typename W::V v[kVectors];
+
+    explicit Chunk(const char* p)
+    {
+        #pragma GCC unroll 4
+        for (unsigned b = 0; b < kVectors; ++b)
+            v[b] = W::Load(p + W::kBytes * b);
+    }
+    // With the bytes at `valid` (0..64) and after set to zero.
+    Chunk(const char* p, unsigned valid) : Chunk(p)
+    {
+        if (valid >= kBytes)
+            return;
+        const typename W::V limit = W::Bytes(static_cast<char>(valid));
+        #pragma GCC unroll 4
+        for (unsigned b = 0; b < kVectors; ++b) {
+            const typename W::V at = W::Add8(W::Index(), W::Bytes(static_cast<char>(W::kBytes * b)));
+            v[b] = W::And(v[b], W::Gt8(limit, at));
+        }
+    }
+};
+
+// Bit i set where `test`, given a vector at a time, sets byte i to 0xFF.
+template <class W, class Test>
+inline std::uint64_t Bits(const Chunk<W>& c, Test test)
 {
-    return std::uint64_t(std::uint32_t(_mm_movemask_epi8(bytes))) << (16 * block);
+    std::uint64_t bits = 0;
+    #pragma GCC unroll 4
+    for (unsigned b = 0; b < Chunk<W>::kVectors; ++b)
+        bits |= W::Mask(test(c.v[b])) << (W::kBytes * b);
+    return bits;
 }
 
-// Bit i set where byte i of the 64 at `p` ends a line: a CR, or an LF that does not follow a
-// CR. `crBefore` (0 or 1) says whether the byte before the 64 is a CR, and receives whether
-// the last of them is.
-inline std::uint64_t LineEnds(const char* p, std::uint64_t& crBefore)
+// Bit i set where byte i of the chunk ends a line: a CR, or an LF that does not follow a CR.
+// `crBefore` (0 or 1) says whether the byte before the chunk is a CR, and receives whether the
+// chunk's last one is.
+template <class W>
+inline std::uint64_t LineEnds(const Chunk<W>& c, std::uint64_t& crBefore)
 {
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    std::uint64_t crs = 0;
-    std::uint64_t lfs = 0;
-    #pragma GCC unroll 4
-    for (int block = 0; block < 4; ++block) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * block));
-        crs |= Mask16(_mm_cmpeq_epi8(v, cr), block);
-        lfs |= Mask16(_mm_cmpeq_epi8(v, lf), block);
-    }
+    const typename W::V cr = W::Bytes('\r');
+    const typename W::V lf = W::Bytes('\n');
+    const std::uint64_t crs = Bits(c, [cr](typename W::V v) { return W::Eq8(v, cr); });
+    const std::uint64_t lfs = Bits(c, [lf](typename W::V v) { return W::Eq8(v, lf); });
     const std::uint64_t afterCr = (crs << 1) | crBefore;
     crBefore = crs >> 63;
     return crs | (lfs & ~afterCr);
@@ -39,21 +69,14 @@ inline std::uint64_t LineEnds(const char* p, std::uint64_t& crBefore)
 
 // LineEnds for 16-bit units in little-endian (`bigEndian` false) or big-endian order: bit i set
 // where the unit that begins at byte i (i even) is a CR, or an LF that does not follow a CR.
-inline std::uint64_t LineEnds16(const char* p, std::uint64_t& crBefore, bool bigEndian)
+template <class W>
+inline std::uint64_t LineEnds16(const Chunk<W>& c, std::uint64_t& crBefore, bool bigEndian)
 {
-    const __m128i cr = _mm_set1_epi16(static_cast<short>(bigEndian ? 0x0D00 : 0x000D));
-    const __m128i lf = _mm_set1_epi16(static_cast<short>(bigEndian ? 0x0A00 : 0x000A));
-    std::uint64_t crs = 0;
-    std::uint64_t lfs = 0;
-    #pragma GCC unroll 4
-    for (int block = 0; block < 4; ++block) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * block));
-        crs |= Mask16(_mm_cmpeq_epi16(v, cr), block);
-        lfs |= Mask16(_mm_cmpeq_epi16(v, lf), block);
-    }
+    const typename W::V cr = W::Units(static_cast<short>(bigEndian ? 0x0D00 : 0x000D));
+    const typename W::V lf = W::Units(static_cast<short>(bigEndian ? 0x0A00 : 0x000A));
     constexpr std::uint64_t kFirstBytes = 0x5555555555555555ULL;
-    crs &= kFirstBytes;
-    lfs &= kFirstBytes;
+    const std::uint64_t crs = Bits(c, [cr](typename W::V v) { return W::Eq16(v, cr); }) & kFirstBytes;
+    const std::uint64_t lfs = Bits(c, [lf](typename W::V v) { return W::Eq16(v, lf); }) & kFirstBytes;
     const std::uint64_t afterCr = (crs << 2) | crBefore;
     crBefore = crs >> 62;
     return crs | (lfs & ~afterCr);
@@ -91,5 +114,7 @@ inline unsigned CountBits(std::uint64_t bits)
 
 // Bits 0 .. n-1 (n at most 64).
 inline std::uint64_t LowBits(unsigned n) { return n >= 64 ? ~0ULL : (1ULL << n) - 1; }
+
+}  // namespace
 
 }  // namespace tess::chunk

@@ -10,14 +10,12 @@
 
 #include "runtime/ChunkScan.h"
 #include "runtime/DetectEncoding.h"
-#include "runtime/NonCharacterScan.h"
 
 namespace tess {
 
 namespace {
 // Room for a whole segment of line ends and the four a chunk lists unconditionally.
 constexpr std::size_t kEndSlots = 16 * 1024 + 4;
-constexpr std::uint64_t kTopBit = 1ULL << 63;
 // Pages of a mapped file behind the reading are given back this many bytes at a time.
 constexpr std::uint64_t kReleaseStep = 4 << 20;
 }  // namespace
@@ -193,75 +191,26 @@ int LineReader::fillUntilData()
     return 0;
 }
 
-namespace {
-
-// What a segment's scan does besides listing line ends. Each is a value the scan keeps in
-// registers and hands back at the segment's end: state kept in the reader would be stored and
-// loaded again for every chunk, since the marks it writes might alias it.
-struct NoNote {
-    void operator()(const char*, std::size_t) {}
-};
-
-template <Encoding encoding>
-struct NonCharacterNote {
-    NonCharacters* marks;
-    NonCharacterCarry carry;
-    // The bytes after the block's end are read too: no byte's mark depends on later ones.
-    void operator()(const char* bytes, std::size_t index)
-    {
-        marks[index] = nonchar::Find<encoding>(bytes, chunk::kBytes, carry);
-    }
-};
-
-}  // namespace
-
-template <class Note>
-Note LineReader::scanChunks(Note note)
-{
-    const char* const block = block_;
-    const std::size_t usable = usable_;
-    const std::size_t origin = scanOrigin_;
-    const bool wide = unit_ != 1;
-    const bool bigEndian = bigEndian_;
-    std::uint32_t* const ends = ends_.get();
-    std::uint64_t crBefore = crBefore_;
-    std::size_t count = 0;
-    const std::size_t stop = std::min(scanned_ + kSegment, usable);
-    for (std::size_t chunk = scanned_; chunk < stop; chunk += chunk::kBytes) {
-        const char* bytes = block + chunk;
-        const std::uint64_t found =
-            wide ? chunk::LineEnds16(bytes, crBefore, bigEndian) : chunk::LineEnds(bytes, crBefore);
-        const auto valid = static_cast<unsigned>(std::min<std::size_t>(usable - chunk, chunk::kBytes));
-        count += ListEnds(ends + count, static_cast<std::uint32_t>(chunk), found & chunk::LowBits(valid));
-        note(bytes, (chunk - origin) / chunk::kBytes);
-    }
-    crBefore_ = crBefore;
-    endCount_ = count;
-    nextEnd_ = 0;
-    scanned_ = stop;
-    return note;
-}
-
-template <Encoding encoding>
-void LineReader::noteSegment()
-{
-    nonCharCarry_ = scanChunks(NonCharacterNote<encoding>{nonChars_.get(), nonCharCarry_}).carry;
-}
-
 // Lists the line ends of the next segment of the block, and notes where characters begin when
-// asked to, with the encoding's rules chosen once a segment rather than once a chunk.
+// asked to.
 void LineReader::scanSegment()
 {
-    if (!noting_) {
-        scanChunks(NoNote{});
-        return;
-    }
-    switch (encoding_) {
-    case Encoding::DoubleByte: return noteSegment<Encoding::DoubleByte>();
-    case Encoding::Utf8: return noteSegment<Encoding::Utf8>();
-    case Encoding::Utf16LE: return noteSegment<Encoding::Utf16LE>();
-    case Encoding::Utf16BE: return noteSegment<Encoding::Utf16BE>();
-    }
+    SegmentScan scan;
+    scan.block = block_;
+    scan.from = scanned_;
+    scan.stop = std::min(scanned_ + kSegment, usable_);
+    scan.origin = scanOrigin_;
+    scan.encoding = encoding_;
+    scan.noting = noting_;
+    scan.ends = ends_.get();
+    scan.marks = nonChars_.get();
+    scan.crBefore = crBefore_;
+    scan.carry = nonCharCarry_;
+    endCount_ = scanner_(scan);
+    nextEnd_ = 0;
+    scanned_ = scan.stop;
+    crBefore_ = scan.crBefore;
+    nonCharCarry_ = scan.carry;
 }
 
 // A line whole in the block begins after a line end or at the block's start, where a fresh
@@ -285,23 +234,6 @@ std::size_t LineReader::charsOfLine(std::string_view line) const
             triple += chunk::CountBits(triples);
     }
     return line.size() - single - 3 * triple;
-}
-
-// Four ends are written whether the chunk has them or not: the list has room, and most chunks
-// then need no loop whose length the processor cannot foresee. The ends are counted as they
-// are taken, which needs no popcount instruction. Returns how many there are.
-std::size_t LineReader::ListEnds(std::uint32_t* out, std::uint32_t chunk, std::uint64_t ends)
-{
-    std::size_t count = 0;
-    #pragma GCC unroll 4
-    for (int i = 0; i < 4; ++i) {
-        out[i] = chunk + static_cast<std::uint32_t>(__builtin_ctzll(ends | kTopBit));
-        count += ends != 0;
-        ends &= ends - 1;
-    }
-    for (std::uint32_t* more = out + 4; ends; ends &= ends - 1, ++count)
-        *more++ = chunk + static_cast<std::uint32_t>(__builtin_ctzll(ends));
-    return count;
 }
 
 int LineReader::skipPendingLineFeed()

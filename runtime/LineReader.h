@@ -9,6 +9,7 @@
 #include "runtime/Encoding.h"
 #include "runtime/NonCharacters.h"
 #include "runtime/PaddedBuffer.h"
+#include "runtime/SegmentScan.h"
 #include "runtime/SourceMap.h"
 
 namespace tess {
@@ -96,12 +97,6 @@ private:
     int skipPendingLineFeed();
     void skipMark();
     void scanSegment();
-    // Scans the segment with `note` and returns it, with what it kept.
-    template <class Note>
-    Note scanChunks(Note note);
-    template <Encoding encoding>
-    void noteSegment();
-    static std::size_t ListEnds(std::uint32_t* out, std::uint32_t chunk, std::uint64_t ends);
     bool isCr(std::size_t at) const { return block_[at + lowByte_] == '\r'; }
     bool isLf(std::size_t at) const
     {
@@ -142,6 +137,7 @@ private:
     bool bigEndian_ = false;
 
     // The line ends found in the scanned part of the block.
+    SegmentScanner scanner_ = FastestScanner();
     std::unique_ptr<std::uint32_t[]> ends_;
     std::size_t endCount_ = 0;
     std::size_t nextEnd_ = 0;
