@@ -83,7 +83,10 @@ private:
     }
     void openPieceIfNeeded();
     void writeHeldSpaces();
-    void lineKept(std::size_t bytes, std::size_t chars);
+    // In size mode, the fill that a whole line kept with `bytes` of its own adds to the piece.
+    std::uint64_t fillOfWhole(std::string_view raw, std::size_t bytes);
+    std::uint64_t countSpan(const char* end);
+    void lineKept(std::size_t bytes, std::uint64_t fill);
     bool consultHost();
     std::size_t charsOf(std::string_view bytes) { return counting_ ? counter_.count(bytes.data(), bytes.size()) : 0; }
     // Closes the open piece and waits until every piece is written; false when writing failed.
@@ -104,6 +107,7 @@ private:
     Encoding encoding_ = Encoding::DoubleByte;
     const std::string* spaces_ = &kSpaces8;
     std::size_t unit_ = 1;
+    unsigned unitShift_ = 0;  // units = bytes >> unitShift_: a line's worth of division spared
     std::size_t lineEndBytes_ = 2;
     bool counting_ = false;
     std::string sourcePath_;
@@ -116,6 +120,12 @@ private:
     std::uint64_t limit_ = 1;
     bool stopAsked_ = false;
     RunProgress progress_;
+
+    // Whole lines kept in size mode whose characters are not counted yet: from the start of the
+    // first one's bytes, with `spanKept_` bytes kept.
+    bool spanOpen_ = false;
+    LineReader::Place spanStart_;
+    std::uint64_t spanKept_ = 0;
 
     // A line that comes in parts, while it does.
     bool inLine_ = false;
@@ -236,6 +246,7 @@ int SplitRun::useEncoding(bool& stopped)
         return EILSEQ;
     encoding_ = found.encoding;
     unit_ = UnitBytes(encoding_);
+    unitShift_ = unit_ == 2 ? 1 : 0;
     spaces_ = encoding_ == Encoding::Utf16LE ? &kSpacesLE : encoding_ == Encoding::Utf16BE ? &kSpacesBE : &kSpaces8;
     reader_.useEncoding(encoding_, found.markBytes);
     writer_.setLineEnd(LineEndBytes(encoding_));
@@ -266,7 +277,36 @@ inline void SplitRun::keepWhole(std::string_view raw)
     }
     openPieceIfNeeded();
     writer_.writePaddedLine(line);
-    lineKept(line.size(), counting_ ? reader_.charsOfLine(line) : 0);
+    lineKept(line.size(), counting_ ? fillOfWhole(raw, line.size()) : 1);
+}
+
+// A character takes at least one unit, so while the units kept since the last count leave the
+// piece below its limit, no line among them can have reached it, and none needs counting. When
+// one may have, the span of them is counted at once from the reader's marks: its characters
+// less the units that were not kept (line ends, spaces, blank lines), one character each. Near
+// a piece's end that is every line; before it, a few counts a piece.
+inline std::uint64_t SplitRun::fillOfWhole(std::string_view raw, std::size_t bytes)
+{
+    if (!spanOpen_) {
+        spanOpen_ = true;
+        spanStart_ = reader_.placeOf(raw.data());
+        spanKept_ = 0;
+    }
+    spanKept_ += bytes;
+    const std::uint64_t mostChars = (spanKept_ + unit_ - 1) >> unitShift_;  // a lone byte at the end is one
+    if (fill_ + mostChars < limit_)
+        return 0;
+    return countSpan(raw.data() + raw.size());
+}
+
+// The characters kept in the open span up to `end`, where no kept byte lies after its last line;
+// closes it.
+std::uint64_t SplitRun::countSpan(const char* end)
+{
+    const LineReader::Place place = reader_.placeOf(end);
+    const std::uint64_t notKept = place.offset - spanStart_.offset - spanKept_;
+    spanOpen_ = false;
+    return place.chars - spanStart_.chars - (notKept >> unitShift_);
 }
 
 void SplitRun::keepPart(std::string_view part, bool lineEnds)
@@ -275,6 +315,8 @@ void SplitRun::keepPart(std::string_view part, bool lineEnds)
         inLine_ = leading_ = true;
         held_ = lineBytes_ = lineChars_ = 0;
         counter_.reset();
+        if (spanOpen_)  // the reader counts no line in parts: the span ends before it
+            fill_ += countSpan(part.data());
     }
     const std::string_view inner = trim(part);
     if (leading_ && !inner.empty()) {
@@ -301,7 +343,7 @@ void SplitRun::keepPart(std::string_view part, bool lineEnds)
         return;
     }
     writer_.endLine();
-    lineKept(lineBytes_, lineChars_);
+    lineKept(lineBytes_, counting_ ? lineChars_ : 1);
 }
 
 // Spaces are characters of one unit each, and no character goes on across them.
@@ -320,11 +362,11 @@ void SplitRun::writeHeldSpaces()
     counter_.reset();
 }
 
-inline void SplitRun::lineKept(std::size_t bytes, std::size_t chars)
+inline void SplitRun::lineKept(std::size_t bytes, std::uint64_t fill)
 {
     ++progress_.linesKept;
     progress_.bytesWritten += bytes + lineEndBytes_;
-    fill_ += counting_ ? chars : 1;
+    fill_ += fill;
     if (fill_ < limit_)
         return;
     fill_ = 0;

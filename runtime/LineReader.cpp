@@ -24,7 +24,7 @@ LineReader::LineReader(std::size_t blockSize, bool mapFiles)
     : blockSize_(std::max<std::size_t>(blockSize, 2)),  // room for a unit of two bytes
       mapFiles_(mapFiles),
       ends_(new std::uint32_t[kEndSlots]),
-      nonChars_(new NonCharacters[blockSize_ / chunk::kBytes + 1])
+      marks_(new ChunkMarks[blockSize_ / chunk::kBytes + 1])
 {
     static_assert(kSegment % chunk::kBytes == 0 && kEndSlots >= kSegment + 4);
 }
@@ -57,7 +57,7 @@ int LineReader::open(const std::string& path)
     blockOffset_ = 0;
     pos_ = usable_ = len_ = scanned_ = scanOrigin_ = endCount_ = nextEnd_ = skip_ = 0;
     pendingLineFeed_ = eof_ = false;
-    bytesRead_ = 0;
+    bytesRead_ = charsBeforeBlock_ = marksWeight_ = 0;
     useEncoding(Encoding::DoubleByte, 0);
     return 0;
 }
@@ -119,6 +119,10 @@ void LineReader::skipMark()
 
 int LineReader::fill()
 {
+    if (noting_) {  // the block is scanned to its end by now, and its marks go with it
+        const std::size_t bytes = usable_ - scanOrigin_;
+        charsBeforeBlock_ += bytes - marksWeight(bytes);
+    }
     return map_.mapped() ? viewNextBlock() : readBlock();
 }
 
@@ -180,6 +184,7 @@ void LineReader::startBlock()
     usable_ = eof_ ? len_ : len_ - len_ % unit_;  // a lone byte at the end travels with the last line
     crBefore_ = pendingLineFeed_ ? 1 : 0;
     nonCharCarry_ = NonCharacterCarry{};
+    marksWeight_ = 0;
     skipMark();
 }
 
@@ -203,37 +208,36 @@ void LineReader::scanSegment()
     scan.encoding = encoding_;
     scan.noting = noting_;
     scan.ends = ends_.get();
-    scan.marks = nonChars_.get();
+    scan.marks = marks_.get();
     scan.crBefore = crBefore_;
     scan.carry = nonCharCarry_;
+    scan.weight = marksWeight_;
     endCount_ = scanner_(scan);
     nextEnd_ = 0;
     scanned_ = scan.stop;
     crBefore_ = scan.crBefore;
     nonCharCarry_ = scan.carry;
+    marksWeight_ = scan.weight;
 }
 
-// A line whole in the block begins after a line end or at the block's start, where a fresh
-// look-back is right, so the block's marks are the line's own.
-std::size_t LineReader::charsOfLine(std::string_view line) const
+// A block begins at a line's start, or inside a line that comes in parts, or inside a line end
+// where a fresh look-back is as right as any: so between two places that no line in parts begins
+// between, the marks of every block are those of its bytes.
+LineReader::Place LineReader::placeOf(const char* at) const
 {
-    if (line.empty())
+    const auto inBlock = static_cast<std::size_t>(at - block_);
+    const std::size_t bytes = inBlock - scanOrigin_;
+    return {bytesRead_ - len_ + inBlock, charsBeforeBlock_ + bytes - marksWeight(bytes)};
+}
+
+std::uint64_t LineReader::marksWeight(std::size_t bytes) const
+{
+    if (bytes == 0)
         return 0;
-    const auto begin = static_cast<std::size_t>(line.data() - block_) - scanOrigin_;
-    const std::size_t end = begin + line.size();
-    const std::size_t first = begin / chunk::kBytes;
-    const std::size_t last = (end - 1) / chunk::kBytes;
-    const std::uint64_t head = ~chunk::LowBits(static_cast<unsigned>(begin % chunk::kBytes));
-    const std::uint64_t tail = chunk::LowBits(static_cast<unsigned>(end - last * chunk::kBytes));
-    std::size_t single = 0;
-    std::size_t triple = 0;
-    for (std::size_t i = first; i <= last; ++i) {
-        const std::uint64_t in = (i == first ? head : ~0ULL) & (i == last ? tail : ~0ULL);
-        single += static_cast<std::size_t>(chunk::CountBits(nonChars_[i].single & in));
-        if (const std::uint64_t triples = nonChars_[i].triple & in)  // a rare GB18030 four-byte
-            triple += chunk::CountBits(triples);
-    }
-    return line.size() - single - 3 * triple;
+    const std::size_t last = (bytes - 1) / chunk::kBytes;
+    const ChunkMarks& marks = marks_[last];
+    const std::uint64_t after = ~chunk::LowBits(static_cast<unsigned>(bytes - last * chunk::kBytes));
+    return marks.through - chunk::CountBits(marks.non.single & after) - 3 * chunk::CountBits(marks.non.triple & after);
 }
 
 int LineReader::skipPendingLineFeed()

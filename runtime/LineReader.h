@@ -47,11 +47,17 @@ public:
     // not part of the first line. Call after open, before the first line.
     void useEncoding(Encoding encoding, std::size_t skip);
     // While scanning for line ends, also notes where characters begin (the encoding's rules), so
-    // that charsOfLine can count a line without reading its bytes again.
+    // that placeOf can count characters without reading the bytes again.
     void noteCharacters(bool note) { noting_ = note; }
-    // The characters of `line`, a stretch of a part that readPart handed out with `lineEnds`
-    // set: a line whole in the block. Needs noteCharacters(true) from the start.
-    std::size_t charsOfLine(std::string_view line) const;
+    // Where `at` lies in the source: a byte of a part that readPart handed out, or the byte just
+    // after one. `chars` counts from the first line on, and from one place to a later one it is
+    // the characters of the bytes between, when no line that begins between them came in
+    // parts. Needs noteCharacters(true) from the start.
+    struct Place {
+        std::uint64_t offset = 0;
+        std::uint64_t chars = 0;
+    };
+    Place placeOf(const char* at) const;
     // Sets `atEnd` when no more line can be read; reads the next block when it must.
     int atEnd(bool& atEnd)
     {
@@ -97,6 +103,8 @@ private:
     int skipPendingLineFeed();
     void skipMark();
     void scanSegment();
+    // The weight of the marks of the block's first `bytes` past its scan's origin (see ChunkMarks).
+    std::uint64_t marksWeight(std::size_t bytes) const;
     bool isCr(std::size_t at) const { return block_[at + lowByte_] == '\r'; }
     bool isLf(std::size_t at) const
     {
@@ -147,8 +155,10 @@ private:
 
     // Where characters begin, a chunk of the block at a time, while noting them.
     bool noting_ = false;
-    std::unique_ptr<NonCharacters[]> nonChars_;
+    std::unique_ptr<ChunkMarks[]> marks_;
     NonCharacterCarry nonCharCarry_;
+    std::uint64_t marksWeight_ = 0;      // of the block's scanned chunks
+    std::uint64_t charsBeforeBlock_ = 0;  // from the first line to the block's scan origin
 };
 
 }  // namespace tess

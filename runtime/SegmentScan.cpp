@@ -11,7 +11,9 @@ SegmentScanner FastestScanner()
 {
 #ifdef TESSALINE_AVX2_SCAN
     static const SegmentScanner fastest =
-        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") ? ScanSegmentAvx2 : BaselineScanner();
+        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("popcnt")
+            ? ScanSegmentAvx2
+            : BaselineScanner();
     return fastest;
 #else
     return BaselineScanner();

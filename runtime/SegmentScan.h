@@ -8,6 +8,14 @@
 
 namespace tess {
 
+// A scanned chunk's marks, and `through`: the weight of the marks of the block's chunks up to and
+// with this one, a single counting one and a triple three. A stretch's characters are its bytes
+// less the weight of its marks.
+struct ChunkMarks {
+    NonCharacters non;
+    std::uint64_t through = 0;
+};
+
 // One segment of a block to scan for line ends, and for where characters begin when noting:
 // what the scan reads, where it writes, and the look-back it carries from one segment to the
 // next. The block's bytes from `from` to a whole chunk past `stop` must be readable.
@@ -19,9 +27,10 @@ struct SegmentScan {
     Encoding encoding = Encoding::DoubleByte;
     bool noting = false;
     std::uint32_t* ends = nullptr;  // receives the ends; room for (stop - from) + 4 of them
-    NonCharacters* marks = nullptr;  // receives a chunk's marks at (chunk - origin) / 64, when noting
-    std::uint64_t crBefore = 0;      // in and out: 1 when the byte before `from` is a CR
-    NonCharacterCarry carry;         // in and out, when noting
+    ChunkMarks* marks = nullptr;  // receives a chunk's marks at (chunk - origin) / 64, when noting
+    std::uint64_t crBefore = 0;   // in and out: 1 when the byte before `from` is a CR
+    NonCharacterCarry carry;      // in and out, when noting
+    std::uint64_t weight = 0;     // in and out, when noting: the block's marks' weight before `from`
 };
 
 // Scans a segment; returns how many line ends it listed in `scan.ends`.

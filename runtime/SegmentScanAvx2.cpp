@@ -1,4 +1,4 @@
-// Compiled with -mavx2 -mbmi, and without link-time optimization. Nothing here may be shared
+// Compiled with -mavx2 -mbmi -mpopcnt, and without link-time optimization. Nothing here may be shared
 // with the files compiled for the baseline: every function it inlines has internal linkage, and
 // a test reads its object file for any definition of code but ScanSegmentAvx2.
 #include "runtime/SegmentScanAvx2.h"

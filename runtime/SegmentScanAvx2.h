@@ -1,7 +1,7 @@
 #pragma once
 
 // The segment scan in AVX2's 32-byte vectors, in a file of its own that only an amd64 build
-// compiles, with -mavx2 -mbmi: call it only on a processor that has both.
+// compiles, with -mavx2 -mbmi -mpopcnt: call it only on a processor that has them all.
 
 #include <cstddef>
 

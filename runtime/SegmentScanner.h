@@ -43,12 +43,17 @@ struct NoNote {
 
 template <class W, Encoding encoding>
 struct NonCharacterNote {
-    NonCharacters* marks;
+    ChunkMarks* marks;
     NonCharacterCarry carry;
+    std::uint64_t weight;
     // The bytes after the block's end are read too: no byte's mark depends on later ones.
     void operator()(const chunk::Chunk<W>& c, std::size_t index)
     {
-        marks[index] = nonchar::Find<encoding>(c, chunk::kBytes, carry);
+        const NonCharacters non = nonchar::Find<encoding>(c, chunk::kBytes, carry);
+        weight += chunk::CountBits(non.single);
+        if (non.triple)  // a rare GB18030 four-byte sequence
+            weight += 3 * chunk::CountBits(non.triple);
+        marks[index] = {non, weight};
     }
 };
 
@@ -77,9 +82,10 @@ std::size_t ScanChunks(SegmentScan& scan, Note& note)
 template <class W, Encoding encoding>
 std::size_t NoteChunks(SegmentScan& scan)
 {
-    NonCharacterNote<W, encoding> note{scan.marks, scan.carry};
+    NonCharacterNote<W, encoding> note{scan.marks, scan.carry, scan.weight};
     const std::size_t count = ScanChunks<W>(scan, note);
     scan.carry = note.carry;
+    scan.weight = note.weight;
     return count;
 }
 

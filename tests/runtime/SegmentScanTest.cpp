@@ -37,7 +37,7 @@ std::vector<std::uint32_t> PlainLineEnds(const std::string& block, std::size_t o
 
 struct Scan {
     std::vector<std::uint32_t> ends;
-    std::vector<NonCharacters> marks;
+    std::vector<ChunkMarks> marks;
 };
 
 // The whole of block[origin, usable) scanned by `scanner` in segments of random whole chunks.
@@ -63,13 +63,18 @@ Scan ScanInSegments(SegmentScanner scanner, const std::string& block, std::size_
     return result;
 }
 
-std::vector<NonCharacters> ChunkMarks(const std::string& block, std::size_t origin, std::size_t usable,
-                                      Encoding encoding)
+// The marks of the character counter's chunk-at-a-time rules, each with the weight so far.
+std::vector<ChunkMarks> ReferenceMarks(const std::string& block, std::size_t origin, std::size_t usable,
+                                       Encoding encoding)
 {
-    std::vector<NonCharacters> marks;
+    std::vector<ChunkMarks> marks;
     NonCharacterCarry carry;
-    for (std::size_t at = origin; at < usable; at += 64)
-        marks.push_back(FindNonCharacters(encoding, block.data() + at, 64, carry));
+    std::uint64_t weight = 0;
+    for (std::size_t at = origin; at < usable; at += 64) {
+        const NonCharacters non = FindNonCharacters(encoding, block.data() + at, 64, carry);
+        weight += __builtin_popcountll(non.single) + 3 * __builtin_popcountll(non.triple);
+        marks.push_back({non, weight});
+    }
     return marks;
 }
 
@@ -100,10 +105,11 @@ TEST(SegmentScan, EveryScannerAgreesWithThePlainReading)
                 ASSERT_EQ(scan.ends, PlainLineEnds(block, origin, usable, e)) << what;
                 if (!noting)
                     continue;
-                const std::vector<NonCharacters> marks = ChunkMarks(block, origin, usable, e);
+                const std::vector<ChunkMarks> marks = ReferenceMarks(block, origin, usable, e);
                 for (std::size_t i = 0; i < marks.size(); ++i) {
-                    ASSERT_EQ(scan.marks[i].single, marks[i].single) << what << ", chunk " << i;
-                    ASSERT_EQ(scan.marks[i].triple, marks[i].triple) << what << ", chunk " << i;
+                    ASSERT_EQ(scan.marks[i].non.single, marks[i].non.single) << what << ", chunk " << i;
+                    ASSERT_EQ(scan.marks[i].non.triple, marks[i].non.triple) << what << ", chunk " << i;
+                    ASSERT_EQ(scan.marks[i].through, marks[i].through) << what << ", chunk " << i;
                 }
             }
         }
