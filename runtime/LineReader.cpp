@@ -101,8 +101,7 @@ void LineReader::useEncoding(Encoding encoding, std::size_t skip)
 {
     encoding_ = encoding;
     unit_ = UnitBytes(encoding);
-    bigEndian_ = encoding == Encoding::Utf16BE;
-    lowByte_ = bigEndian_ ? 1 : 0;
+    lowByte_ = encoding == Encoding::Utf16BE ? 1 : 0;
     skip_ = skip;
     usable_ = eof_ ? len_ : len_ - len_ % unit_;
     skipMark();  // the first block may be in already: a pipe's sample

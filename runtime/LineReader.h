@@ -142,10 +142,9 @@ private:
     Encoding encoding_ = Encoding::DoubleByte;
     std::size_t unit_ = 1;
     std::size_t lowByte_ = 0;  // where in a unit its low byte lies: 1 for big-endian UTF-16
-    bool bigEndian_ = false;
 
-    // The line ends found in the scanned part of the block.
     SegmentScanner scanner_ = FastestScanner();
+    // The line ends found in the scanned part of the block.
     std::unique_ptr<std::uint32_t[]> ends_;
     std::size_t endCount_ = 0;
     std::size_t nextEnd_ = 0;
