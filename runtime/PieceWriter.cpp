@@ -295,7 +295,9 @@ void PieceWriter::openFile(const std::string& path)
     if (fd_ < 0)
         return fail(Step::Open, errno);
     ++written_.pieces;
-    fileEnd_ = lastLineEnd_ = 0;  // until fstat says more: a piece just created holds nothing
+    fileEnd_ = lastLineEnd_ = 0;
+    if (created_)  // it holds nothing: no need to ask
+        return;
     struct stat info;
     if (::fstat(fd_, &info) != 0)
         return fail(Step::Open, errno);
