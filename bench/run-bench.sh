@@ -329,6 +329,11 @@ info() {  # label, numerator id, denominator id
 info "lines: tessaline / dd copy" tl_lines dd
 info "lines: mapped / read source" tl_lines_map tl_lines
 info "size:  mapped / read source" tl_size_map tl_size
+# Reading and writing cost by the byte: beside the encodings' time ratios, their size ratios.
+for enc in utf-8 utf-16le; do
+    awk -v l="source bytes: $enc / GBK" -v a="$(fsize "${encoded[$enc]}")" -v b="$bytes" 'BEGIN {
+        printf "  %-44s %6.2f   (no target)\n", l, a / b }'
+done
 
 bad=0
 for id in "${ids[@]}"; do [[ ${check[$id]} == ok* ]] || bad=1; done
