@@ -22,8 +22,7 @@ std::size_t CharCounter::count(const char* bytes, std::size_t size, NonCharacter
         const auto valid = static_cast<unsigned>(size - at < chunk::kBytes ? size - at : chunk::kBytes);
         const NonCharacters non = FindNonCharacters(encoding_, bytes + at, valid, carry);
         const std::uint64_t in = chunk::LowBits(valid);
-        chars += valid - static_cast<std::size_t>(chunk::CountBits(non.single & in)) -
-                 3 * static_cast<std::size_t>(chunk::CountBits(non.triple & in));
+        chars += valid - static_cast<std::size_t>(nonchar::Weight(non, in));
     }
     return chars;
 }

@@ -10,6 +10,7 @@
 
 #include "runtime/ChunkScan.h"
 #include "runtime/DetectEncoding.h"
+#include "runtime/NonCharacterScan.h"
 
 namespace tess {
 
@@ -236,7 +237,7 @@ std::uint64_t LineReader::marksWeight(std::size_t bytes) const
     const std::size_t last = (bytes - 1) / chunk::kBytes;
     const ChunkMarks& marks = marks_[last];
     const std::uint64_t after = ~chunk::LowBits(static_cast<unsigned>(bytes - last * chunk::kBytes));
-    return marks.through - chunk::CountBits(marks.non.single & after) - 3 * chunk::CountBits(marks.non.triple & after);
+    return marks.through - nonchar::Weight(marks.non, after);
 }
 
 int LineReader::skipPendingLineFeed()

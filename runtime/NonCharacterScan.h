@@ -1,7 +1,8 @@
 #pragma once
 
 // The vector code behind FindNonCharacters, inline for the loops that call it on every chunk:
-// the segment scan and the character counter. Include it only where bytes are scanned.
+// the segment scan and the character counter; and the weight of the marks it finds. Include it
+// only where bytes are scanned or counted.
 
 #include <cstdint>
 
@@ -110,6 +111,15 @@ inline NonCharacters Utf16Chunk(const Chunk<W>& c, unsigned valid, bool bigEndia
     const std::uint64_t paired = low & Behind(high, carry.masks[0], 2);
     Remember(carry, valid, high);
     return {paired | ~kFirstBytes, 0};
+}
+
+// What the marks among `bytes` take from a count of characters: a single one, a triple three.
+inline std::uint64_t Weight(const NonCharacters& marks, std::uint64_t bytes = ~0ULL)
+{
+    std::uint64_t weight = chunk::CountBits(marks.single & bytes);
+    if (const std::uint64_t triples = marks.triple & bytes)  // a rare GB18030 four-byte sequence
+        weight += 3 * chunk::CountBits(triples);
+    return weight;
 }
 
 // FindNonCharacters for an encoding known when compiling, on a chunk whose bytes from `valid`

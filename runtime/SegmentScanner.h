@@ -50,9 +50,7 @@ struct NonCharacterNote {
     void operator()(const chunk::Chunk<W>& c, std::size_t index)
     {
         const NonCharacters non = nonchar::Find<encoding>(c, chunk::kBytes, carry);
-        weight += chunk::CountBits(non.single);
-        if (non.triple)  // a rare GB18030 four-byte sequence
-            weight += 3 * chunk::CountBits(non.triple);
+        weight += nonchar::Weight(non);
         marks[index] = {non, weight};
     }
 };
