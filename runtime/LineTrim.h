@@ -8,6 +8,10 @@
 
 namespace tess {
 
+namespace {  // internal linkage, as for the vector helpers it is written in (see Simd.h)
+
+using simd::Vec16;
+
 // The trimming of a text with 16 readable bytes on either side, as LineReader hands out: it
 // tests sixteen bytes a step, so a line's few spaces cost no mispredicted branch per space.
 // `spaces(p)` gives bit i set where byte p[i] belongs to a space, the 16 bytes at p being whole
@@ -36,13 +40,11 @@ inline std::string_view TrimPadded(std::string_view text, Spaces spaces)
     return std::string_view(begin, static_cast<std::size_t>(end - begin));
 }
 
-inline unsigned MaskOf(__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); }
-
 // TrimSpaces for a padded text (see TrimPadded).
 inline std::string_view TrimPaddedSpaces(std::string_view text)
 {
     return TrimPadded(text, [](const char* p) {
-        return MaskOf(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), _mm_set1_epi8(' ')));
+        return static_cast<unsigned>(Vec16::Mask(Vec16::Eq8(Vec16::Load(p), Vec16::Bytes(' '))));
     });
 }
 
@@ -70,8 +72,10 @@ inline std::string_view TrimPaddedSpaceUnits(std::string_view text, bool bigEndi
         return TrimSpaceUnits(text, bigEndian);
     const short space = static_cast<short>(bigEndian ? 0x2000 : 0x0020);  // as a little-endian lane
     return TrimPadded(text, [space](const char* p) {
-        return MaskOf(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), _mm_set1_epi16(space)));
+        return static_cast<unsigned>(Vec16::Mask(Vec16::Eq16(Vec16::Load(p), Vec16::Units(space))));
     });
 }
+
+}  // namespace
 
 }  // namespace tess
