@@ -36,13 +36,18 @@ inline std::uint64_t Behind(std::uint64_t mask, std::uint64_t previous, unsigned
     return (mask << k) | (previous >> (64 - k));
 }
 
-// Keeps the masks' valid bits at the top, for the next chunk to look back on. Word by word: an
-// array of them would be built on the stack and copied in vectors that wait on its stores.
+// Keeps the masks' valid bits at the top, for the next chunk to look back on; below them, after
+// a chunk of fewer bytes than a character may span, the older look-back, which a character cut
+// over three parts still needs. Word by word: an array of them would be built on the stack and
+// copied in vectors that wait on its stores.
 template <class... Masks>
 inline void Remember(NonCharacterCarry& carry, unsigned valid, Masks... masks)
 {
     int i = 0;
-    ((carry.masks[i++] = masks << (64 - valid)), ...);
+    if (valid == 64)
+        ((carry.masks[i++] = masks), ...);
+    else
+        ((carry.masks[i] = (masks << (64 - valid)) | (carry.masks[i] >> valid), ++i), ...);
 }
 
 // Double-byte family: pairs, then GB18030 four-byte sequences, each counted once.
