@@ -55,6 +55,13 @@ const std::string kSpaces8 = SpaceRun(" ");
 const std::string kSpacesLE = SpaceRun(std::string_view(" \0", 2));
 const std::string kSpacesBE = SpaceRun(std::string_view("\0 ", 2));
 
+// Whole lines kept in size mode whose characters are not counted yet.
+struct Span {
+    bool open = false;
+    LineReader::Place start;  // of the first one's bytes
+    std::uint64_t kept = 0;   // bytes kept since
+};
+
 class SplitRun {
 public:
     SplitRun(ISplitHost& host, const SplitRequest& request)
@@ -74,6 +81,10 @@ private:
     int useEncoding(bool& stopped);
     // Hands a line that lies whole in one part to its piece, trimmed.
     void keepWhole(std::string_view raw);
+    template <class Form, bool Counting>
+    void keepListedLines();
+    using KeepListedLines = void (SplitRun::*)();
+    static KeepListedLines KeepListedLinesFor(Encoding encoding, bool counting);
     // Hands on one part of a line that comes in several: leading spaces are passed over and
     // trailing ones held back as a count, until a byte that is not a space shows they are inside.
     void keepPart(std::string_view part, bool lineEnds);
@@ -83,10 +94,12 @@ private:
     }
     void openPieceIfNeeded();
     void writeHeldSpaces();
-    // In size mode, the fill that a whole line kept with `bytes` of its own adds to the piece.
-    std::uint64_t fillOfWhole(std::string_view raw, std::size_t bytes);
-    std::uint64_t countSpan(const char* end);
+    // In size mode, the fill that a whole line kept with `bytes` of its own adds to a piece
+    // filled to `fill`, whose uncounted lines are `span`.
+    std::uint64_t fillOfWhole(std::string_view raw, std::size_t bytes, std::uint64_t fill, Span& span);
+    std::uint64_t countSpan(const char* end, Span& span);
     void lineKept(std::size_t bytes, std::uint64_t fill);
+    void endPiece();
     bool consultHost();
     std::size_t charsOf(std::string_view bytes) { return counting_ ? counter_.count(bytes.data(), bytes.size()) : 0; }
     // Closes the open piece and waits until every piece is written; false when writing failed.
@@ -110,6 +123,7 @@ private:
     unsigned unitShift_ = 0;  // units = bytes >> unitShift_: a line's worth of division spared
     std::size_t lineEndBytes_ = 2;
     bool counting_ = false;
+    KeepListedLines keepListedLines_ = nullptr;
     std::string sourcePath_;
     std::string destination_;
     std::string baseName_;
@@ -121,11 +135,7 @@ private:
     bool stopAsked_ = false;
     RunProgress progress_;
 
-    // Whole lines kept in size mode whose characters are not counted yet: from the start of the
-    // first one's bytes, with `spanKept_` bytes kept.
-    bool spanOpen_ = false;
-    LineReader::Place spanStart_;
-    std::uint64_t spanKept_ = 0;
+    Span span_;
 
     // A line that comes in parts, while it does.
     bool inLine_ = false;
@@ -164,6 +174,8 @@ RunResult SplitRun::run()
     progress_.sourceBytes = reader_.sizeAtOpen();
 
     for (;;) {
+        if (!inLine_ && !stopAsked_)
+            (this->*keepListedLines_)();
         int code = 0;
         if (!inLine_) {
             bool atEnd = false;
@@ -256,6 +268,7 @@ int SplitRun::useEncoding(bool& stopped)
     counter_ = CharCounter(encoding_);
     counting_ = request_.mode == SplitMode::BySize;
     reader_.noteCharacters(counting_);
+    keepListedLines_ = KeepListedLinesFor(encoding_, counting_);
     limit_ = PieceLimit(request_.threshold);
     return 0;
 }
@@ -277,7 +290,62 @@ inline void SplitRun::keepWhole(std::string_view raw)
     }
     openPieceIfNeeded();
     writer_.writePaddedLine(line);
-    lineKept(line.size(), counting_ ? fillOfWhole(raw, line.size()) : 1);
+    lineKept(line.size(), counting_ ? fillOfWhole(raw, line.size(), fill_, span_) : 1);
+}
+
+// The lines the reader has listed already, kept as keepWhole does, in a loop that holds its
+// place in registers: bytes written through a pointer may alias any member, so members are
+// touched only before and after it. It goes on to the end of the list, to a line that needs
+// more (a full buffer, a piece to open), or to the host's attention; so a segment's lines at
+// most pass before the writer's failure is looked at again.
+template <class Form, bool Counting>
+void SplitRun::keepListedLines()
+{
+    if (!writer_.isOpen())
+        return;
+    LineReader::ListedLines lines = reader_.listedLines();
+    PieceWriter::LineSink sink = writer_.lineSink();
+    std::uint64_t kept = 0;
+    std::uint64_t dropped = 0;
+    std::uint64_t fill = fill_;
+    const std::uint64_t limit = limit_;
+    Span span = span_;
+    const std::atomic<bool>& attention = host_.attention();
+    std::string_view raw;
+    while (fill < limit && !attention.load(std::memory_order_relaxed) && lines.peek(raw)) {
+        const std::string_view line = TrimPaddedIn<Form>(raw);
+        if (line.empty()) {
+            ++dropped;
+        } else {
+            if (!sink.put(line))
+                break;
+            ++kept;
+            fill += Counting ? fillOfWhole(raw, line.size(), fill, span) : 1;
+        }
+        lines.skip<Form>();
+    }
+    reader_.resume(lines);
+    progress_.bytesWritten += writer_.took(sink);
+    progress_.linesKept += kept;
+    progress_.linesDropped += dropped;
+    fill_ = fill;
+    span_ = span;
+    if (fill_ >= limit_)
+        endPiece();
+}
+
+SplitRun::KeepListedLines SplitRun::KeepListedLinesFor(Encoding encoding, bool counting)
+{
+    switch (encoding) {
+    case Encoding::Utf16LE:
+        return counting ? &SplitRun::keepListedLines<Utf16LEUnits, true> : &SplitRun::keepListedLines<Utf16LEUnits, false>;
+    case Encoding::Utf16BE:
+        return counting ? &SplitRun::keepListedLines<Utf16BEUnits, true> : &SplitRun::keepListedLines<Utf16BEUnits, false>;
+    case Encoding::DoubleByte:
+    case Encoding::Utf8:
+        break;
+    }
+    return counting ? &SplitRun::keepListedLines<ByteUnits, true> : &SplitRun::keepListedLines<ByteUnits, false>;
 }
 
 // A character takes at least one unit, so while the units kept since the last count leave the
@@ -285,28 +353,28 @@ inline void SplitRun::keepWhole(std::string_view raw)
 // one may have, the span of them is counted at once from the reader's marks: its characters
 // less the units that were not kept (line ends, spaces, blank lines), one character each. Near
 // a piece's end that is every line; before it, a few counts a piece.
-inline std::uint64_t SplitRun::fillOfWhole(std::string_view raw, std::size_t bytes)
+inline std::uint64_t SplitRun::fillOfWhole(std::string_view raw, std::size_t bytes, std::uint64_t fill, Span& span)
 {
-    if (!spanOpen_) {
-        spanOpen_ = true;
-        spanStart_ = reader_.placeOf(raw.data());
-        spanKept_ = 0;
+    if (!span.open) {
+        span.open = true;
+        span.start = reader_.placeOf(raw.data());
+        span.kept = 0;
     }
-    spanKept_ += bytes;
-    const std::uint64_t mostChars = (spanKept_ + unit_ - 1) >> unitShift_;  // a lone byte at the end is one
-    if (fill_ + mostChars < limit_)
+    span.kept += bytes;
+    const std::uint64_t mostChars = (span.kept + unit_ - 1) >> unitShift_;  // a lone byte at the end is one
+    if (fill + mostChars < limit_)
         return 0;
-    return countSpan(raw.data() + raw.size());
+    return countSpan(raw.data() + raw.size(), span);
 }
 
 // The characters kept in the open span up to `end`, where no kept byte lies after its last line;
 // closes it.
-std::uint64_t SplitRun::countSpan(const char* end)
+std::uint64_t SplitRun::countSpan(const char* end, Span& span)
 {
     const LineReader::Place place = reader_.placeOf(end);
-    const std::uint64_t notKept = place.offset - spanStart_.offset - spanKept_;
-    spanOpen_ = false;
-    return place.chars - spanStart_.chars - (notKept >> unitShift_);
+    const std::uint64_t notKept = place.offset - span.start.offset - span.kept;
+    span.open = false;
+    return place.chars - span.start.chars - (notKept >> unitShift_);
 }
 
 void SplitRun::keepPart(std::string_view part, bool lineEnds)
@@ -315,8 +383,8 @@ void SplitRun::keepPart(std::string_view part, bool lineEnds)
         inLine_ = leading_ = true;
         held_ = lineBytes_ = lineChars_ = 0;
         counter_.reset();
-        if (spanOpen_)  // the reader counts no line in parts: the span ends before it
-            fill_ += countSpan(part.data());
+        if (span_.open)  // the reader counts no line in parts: the span ends before it
+            fill_ += countSpan(part.data(), span_);
     }
     const std::string_view inner = trim(part);
     if (leading_ && !inner.empty()) {
@@ -367,8 +435,12 @@ inline void SplitRun::lineKept(std::size_t bytes, std::uint64_t fill)
     ++progress_.linesKept;
     progress_.bytesWritten += bytes + lineEndBytes_;
     fill_ += fill;
-    if (fill_ < limit_)
-        return;
+    if (fill_ >= limit_)
+        endPiece();
+}
+
+void SplitRun::endPiece()
+{
     fill_ = 0;
     ++pieceCounter_;
     writer_.close();

@@ -240,6 +240,18 @@ std::uint64_t LineReader::marksWeight(std::size_t bytes) const
     return marks.through - nonchar::Weight(marks.non, after);
 }
 
+// The last listed end is left out when a CR there may be the first half of a CR LF across blocks.
+LineReader::ListedLines LineReader::listedLines() const
+{
+    ListedLines lines;
+    lines.block_ = block_;
+    lines.ends_ = ends_.get();
+    lines.next_ = nextEnd_;
+    lines.count_ = endCount_ > nextEnd_ && ends_[endCount_ - 1] + unit_ == usable_ ? endCount_ - 1 : endCount_;
+    lines.pos_ = pos_;
+    return lines;
+}
+
 int LineReader::skipPendingLineFeed()
 {
     if (!pendingLineFeed_)

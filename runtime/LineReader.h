@@ -80,6 +80,36 @@ public:
         stepOverEnd(end);
         return 0;
     }
+    // The lines whose ends are listed already, each whole in the block, for a loop that takes
+    // many in a row: it works on a copy that the compiler can keep in registers, and gives it
+    // back with resume(). A copy is valid until the next call that touches the reader.
+    class ListedLines {
+    public:
+        // The next listed line, without its end; false when no more is listed.
+        bool peek(std::string_view& line) const
+        {
+            if (next_ == count_)
+                return false;
+            line = std::string_view(block_ + pos_, ends_[next_] - pos_);
+            return true;
+        }
+        // Steps past the peeked line and its end; `Form` is the units of the reader's encoding.
+        template <class Form>
+        void skip()
+        {
+            pos_ = PastLineEnd(block_, ends_[next_++], Form::kBytes, Form::kLowByte);
+        }
+
+    private:
+        friend class LineReader;
+        const char* block_;
+        const std::uint32_t* ends_;
+        std::size_t next_;
+        std::size_t count_;
+        std::size_t pos_;
+    };
+    ListedLines listedLines() const;
+    void resume(const ListedLines& lines) { pos_ = lines.pos_, nextEnd_ = lines.next_; }
     void close();
 
     bool isOpen() const { return fd_ >= 0; }
@@ -105,20 +135,26 @@ private:
     void scanSegment();
     // The weight of the marks of the block's first `bytes` past its scan's origin (see ChunkMarks).
     std::uint64_t marksWeight(std::size_t bytes) const;
-    bool isCr(std::size_t at) const { return block_[at + lowByte_] == '\r'; }
-    bool isLf(std::size_t at) const
+    static bool IsCr(const char* block, std::size_t at, std::size_t lowByte) { return block[at + lowByte] == '\r'; }
+    static bool IsLf(const char* block, std::size_t at, std::size_t unit, std::size_t lowByte)
     {
-        return block_[at + lowByte_] == '\n' && (unit_ == 1 || block_[at + 1 - lowByte_] == 0);
+        return block[at + lowByte] == '\n' && (unit == 1 || block[at + 1 - lowByte] == 0);
     }
+    // Where the next line begins after the line end at `end`, when a unit of the block follows it.
+    static std::size_t PastLineEnd(const char* block, std::size_t end, std::size_t unit, std::size_t lowByte)
+    {
+        const std::size_t past = end + unit;
+        return IsCr(block, end, lowByte) && IsLf(block, past, unit, lowByte) ? past + unit : past;
+    }
+    bool isLf(std::size_t at) const { return IsLf(block_, at, unit_, lowByte_); }
     void stepOverEnd(std::size_t end)
     {
-        pos_ = end + unit_;
-        if (!isCr(end))
+        if (end + unit_ == usable_ && IsCr(block_, end, lowByte_)) {
+            pendingLineFeed_ = true;  // its LF, if it has one, begins the next block
+            pos_ = usable_;
             return;
-        if (pos_ == usable_)
-            pendingLineFeed_ = true;
-        else if (isLf(pos_))
-            pos_ += unit_;
+        }
+        pos_ = PastLineEnd(block_, end, unit_, lowByte_);
     }
 
     std::size_t blockSize_;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "runtime/Simd.h"
+#include "runtime/UnitForm.h"
 
 namespace tess {
 
@@ -74,6 +75,16 @@ inline std::string_view TrimPaddedSpaceUnits(std::string_view text, bool bigEndi
     return TrimPadded(text, [space](const char* p) {
         return static_cast<unsigned>(Vec16::Mask(Vec16::Eq16(Vec16::Load(p), Vec16::Units(space))));
     });
+}
+
+// The padded trim for the units of `Form`.
+template <class Form>
+inline std::string_view TrimPaddedIn(std::string_view text)
+{
+    if constexpr (Form::kBytes == 1)
+        return TrimPaddedSpaces(text);
+    else
+        return TrimPaddedSpaceUnits(text, Form::kLowByte == 1);
 }
 
 }  // namespace

@@ -83,20 +83,71 @@ public:
         std::memcpy(current_.get() + used_, line.data(), line.size());
         endLineCopiedAt(line.size());
     }
-    // As writeLine, for a line with kPadAfter readable bytes after it, as LineReader hands out:
-    // a line of up to 124 bytes is then copied in unconditional vector moves rather than by a call.
+    // The room left in the current buffer, for a loop that writes many whole lines in a row: it
+    // puts them into a copy that the compiler can keep in registers, and gives it back with
+    // took(). A copy is valid until the next call that touches the writer.
+    class LineSink {
+    public:
+        // Copies `line`, which has kPadAfter readable bytes after it as LineReader hands out, and
+        // the line end; false, copying nothing, when the buffer lacks the room. A line of up to
+        // 124 bytes goes in unconditional vector moves rather than by a call.
+        bool put(std::string_view line)
+        {
+            static_assert(kPadAfter >= 128);
+            if (line.size() <= 128 - sizeof lineEnd_) {
+                if (end_ - at_ < 128)
+                    return false;
+                // Fixed sizes, most lines the first: moves written out, since a memcpy of a known
+                // size may still become a string instruction whose start-up costs more than the line.
+                Copy64(at_, line.data());
+                if (line.size() > 64 - sizeof lineEnd_)
+                    Copy64(at_ + 64, line.data() + 64);
+            } else {
+                if (static_cast<std::size_t>(end_ - at_) < line.size() + sizeof lineEnd_)
+                    return false;
+                std::memcpy(at_, line.data(), line.size());
+            }
+            // The line end goes in as four bytes whatever its size: one move, with no branch.
+            std::memcpy(at_ + line.size(), lineEnd_, sizeof lineEnd_);
+            at_ += line.size() + lineEndSize_;
+            ++lines_;
+            return true;
+        }
+
+    private:
+        friend class PieceWriter;
+        char* at_;
+        char* end_;
+        char lineEnd_[4];
+        std::size_t lineEndSize_;
+        std::size_t lines_;
+    };
+    LineSink lineSink()
+    {
+        LineSink sink;
+        sink.at_ = current_.get() + used_;
+        sink.end_ = current_.get() + bufferSize_;
+        std::memcpy(sink.lineEnd_, lineEnd_, sizeof lineEnd_);
+        sink.lineEndSize_ = lineEndSize_;
+        sink.lines_ = 0;
+        return sink;
+    }
+    // Takes back what `sink` put; returns the bytes it put.
+    std::size_t took(const LineSink& sink)
+    {
+        const auto bytes = static_cast<std::size_t>(sink.at_ - (current_.get() + used_));
+        used_ += bytes;
+        linesInSegment_ += sink.lines_;
+        lineStart_ = static_cast<std::ptrdiff_t>(used_);
+        return bytes;
+    }
+    // As writeLine, for a line with kPadAfter readable bytes after it, as LineReader hands out.
     void writePaddedLine(std::string_view line)
     {
-        static_assert(kPadAfter >= 128);
-        if (bufferSize_ - used_ < 128 || line.size() > 128 - sizeof lineEnd_)
+        LineSink sink = lineSink();
+        if (!sink.put(line))
             return writeLine(line);
-        // Fixed sizes, most lines the first: moves written out, since a memcpy of a known size
-        // may still become a string instruction whose start-up costs more than the line.
-        char* const to = current_.get() + used_;
-        Copy64(to, line.data());
-        if (line.size() > 64 - sizeof lineEnd_)
-            Copy64(to + 64, line.data() + 64);
-        endLineCopiedAt(line.size());
+        took(sink);
     }
     // Bytes of a line given in parts, of any length, as many times as it takes; memory stays
     // at the buffers. writeLine and endLine end the line.

@@ -9,11 +9,13 @@
 namespace tess::testing {
 
 // Stands in for the window in engine tests: it writes down, in order, everything the run tells it.
-// Its attention flag is always up, so the run yields to it after every line.
+// Its attention flag is always up, so the run yields to it after every line, unless it is told
+// to be inattentive: the flag then stays down once lowered, and the run takes lines in a row.
 class RecordingHost : public ISplitHost {
 public:
     RecordingHost() { raiseAttention(); }
 
+    bool attentive = true;
     bool stop = false;
     // Called after each yield with the number of yields so far; tests raise `stop` from it.
     std::function<void(int)> onYield;
@@ -27,7 +29,8 @@ public:
     {
         lastProgress = progress;
         ++yields;
-        raiseAttention();
+        if (attentive)
+            raiseAttention();
         if (onYield)
             onYield(yields);
     }

@@ -28,12 +28,13 @@ protected:
     }
     void source(const std::string& bytes) { WriteFile(request.sourceText, bytes); }
 
-    RunResult split(SplitMode mode, double threshold, std::size_t block = 1 << 20)
+    // Reads and writes in buffers of `block` bytes, unless `writeBuffer` says otherwise.
+    RunResult split(SplitMode mode, double threshold, std::size_t block = 1 << 20, std::size_t writeBuffer = 0)
     {
         request.mode = mode;
         request.threshold = threshold;
         request.readBlock = block;
-        request.writeBuffer = block;
+        request.writeBuffer = writeBuffer != 0 ? writeBuffer : block;
         return RunSplit(host, request);
     }
 

@@ -60,10 +60,11 @@ std::string Bytes(const Units& units, Encoding encoding)
 }
 
 // The lines the split must keep: cut at CR, CR LF and LF units, trimmed of space units, the
-// empty ones left out.
-std::vector<Units> KeptLines(const Units& units)
+// empty ones left out and counted in `dropped`.
+std::vector<Units> KeptLines(const Units& units, std::uint64_t& dropped)
 {
     std::vector<Units> kept;
+    dropped = 0;
     Units current;
     bool open = false;
     auto end = [&] {
@@ -74,6 +75,8 @@ std::vector<Units> KeptLines(const Units& units)
             --stop;
         if (stop > begin)
             kept.emplace_back(current.begin() + begin, current.begin() + stop);
+        else
+            ++dropped;
         current.clear();
         open = false;
     };
@@ -128,23 +131,30 @@ TEST_F(SplitProperty, PiecesHoldExactlyTheKeptLinesEachWithinItsThreshold)
             const std::string text = (marked ? std::string(MarkBytes(encoding)) : "") + Bytes(units, encoding);
             source(text);
             const SplitMode mode = random() % 2 ? SplitMode::ByLineCount : SplitMode::BySize;
-            const double threshold = 1 + random() % (mode == SplitMode::ByLineCount ? 8 : 40);
+            const double threshold = (1 + random() % (mode == SplitMode::ByLineCount ? 8 : 40)) * (random() % 2 ? 1 : 9);
             // Blocks of a few bytes cut nearly every line; larger ones hold many whole lines.
-            const std::size_t block = random() % 4 ? 2 + random() % 64 : 64 + random() % 2048;
+            const std::size_t block = random() % 2 ? 2 + random() % 64 : 64 + random() % 2048;
+            const std::size_t writeBuffer = random() % 4 ? 100 + random() % 4096 : block;
             request.encoding = encoding;
             request.mapSource = round % 2 == 0;  // the mapped file and the read one alike
+            host.attentive = random() % 4 == 0;  // a line at a time, or many in a row
+            host.raiseAttention();
             request.destinationText = dir.path() + "round" + std::to_string(round) + "/";
 
-            const RunResult result = split(mode, threshold, block);
+            const RunResult result = split(mode, threshold, block, writeBuffer);
             ASSERT_EQ(result.outcome, RunOutcome::Completed) << "round " << round;
 
-            const auto expected = ExpectedPieces(KeptLines(units), encoding, marked, mode, threshold);
+            std::uint64_t dropped = 0;
+            const std::vector<Units> kept = KeptLines(units, dropped);
+            const auto expected = ExpectedPieces(kept, encoding, marked, mode, threshold);
             for (std::size_t p = 0; p < expected.size(); ++p)
                 ASSERT_EQ(ReadFile(pieceOfRequest(p + 1)), expected[p])
                     << EncodingName(encoding) << ", round " << round << ", piece " << p + 1
                     << (request.mapSource ? ", mapped" : ", read");
             EXPECT_FALSE(Exists(pieceOfRequest(expected.size() + 1)));
             EXPECT_EQ(result.progress.piecesWritten, expected.size());
+            EXPECT_EQ(result.progress.linesKept, kept.size());
+            EXPECT_EQ(result.progress.linesDropped, dropped) << "round " << round;
             ASSERT_EQ(ReadFile(request.sourceText), text) << "the source changed in round " << round;
         }
     }
