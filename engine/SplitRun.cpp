@@ -68,6 +68,9 @@ public:
         : host_(host), request_(request), reader_(request.readBlock, request.mapSource), writer_(request.writeBuffer)
     {
         writer_.holdBackWhen(reader_.cutShortFlag());
+        // The writing thread idles while the split is the slower half: it reads ahead then.
+        writer_.setIdleWork([this] { reader_.serveReadAhead(); });
+        reader_.readAheadBy([this] { writer_.offerIdleWork(); });
     }
 
     RunResult run();

@@ -52,7 +52,7 @@ int LineReader::open(const std::string& path)
         block_ = map_.data();
     } else {
         if (!storage_)
-            storage_.reset(new char[kPadBefore + blockSize_ + std::max<std::size_t>(kPadAfter, chunk::kBytes)]());
+            storage_.reset(new char[storageSize()]());
         block_ = storage_.get() + kPadBefore;
     }
     blockOffset_ = 0;
@@ -63,8 +63,20 @@ int LineReader::open(const std::string& path)
     return 0;
 }
 
+std::size_t LineReader::storageSize() const
+{
+    return kPadBefore + blockSize_ + std::max<std::size_t>(kPadAfter, chunk::kBytes);
+}
+
+void LineReader::readAheadBy(std::function<void()> wake)
+{
+    readAhead_ = std::make_unique<ReadAhead>(storageSize(), std::move(wake));
+}
+
 void LineReader::close()
 {
+    if (readAhead_)
+        readAhead_->withdraw();
     std::string().swap(sample_);
     map_.unmap();
     if (fd_ >= 0)
@@ -156,9 +168,12 @@ int LineReader::readBlock()
     len_ = kept;
     if (eof_ || fd_ < 0)
         return 0;
-    const ssize_t got = ::read(fd_, block + kept, blockSize_ - kept);
+    int error = 0;
+    const ssize_t got = readInto(block, kept, error);
+    block = storage_.get() + kPadBefore;
+    block_ = block;
     if (got < 0)
-        return errno;
+        return error;
     len_ += static_cast<std::size_t>(got);
     bytesRead_ += static_cast<std::size_t>(got);
     eof_ = got == 0;
@@ -166,7 +181,25 @@ int LineReader::readBlock()
         return kCutShort;
     std::memset(block + len_, 0, chunk::kBytes);  // neither a line end nor a space
     startBlock();
+    if (readAhead_ && regular_ && !eof_) {
+        const std::size_t keptNext = len_ - usable_;
+        readAhead_->ask(fd_, kPadBefore + keptNext, blockSize_ - keptNext);
+    }
     return 0;
+}
+
+// The bytes after the `kept` ones at `block` (in storage_), from the read-ahead when it read
+// them, which brings its own storage, else read here. What read() returns; its errno in `error`.
+ssize_t LineReader::readInto(char* block, std::size_t kept, int& error)
+{
+    ssize_t got = 0;
+    if (readAhead_ && readAhead_->take(storage_, got, error)) {
+        std::memcpy(storage_.get() + kPadBefore, block, kept);  // asked for with room for them
+        return got;
+    }
+    got = ::read(fd_, block + kept, blockSize_ - kept);
+    error = got < 0 ? errno : 0;
+    return got;
 }
 
 // A regular file that ends early was cut short only if its size went down: some (those of

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -163,6 +164,11 @@ public:
     // when something failed.
     bool finish();
 
+    // Work for the writing thread when it has nothing to write: run there once after each
+    // offerIdleWork(), when the buffers handed over are written. Set before the first offer.
+    void setIdleWork(std::function<void()> work) { idleWork_ = std::move(work); }
+    void offerIdleWork();
+
     bool isOpen() const { return open_; }
     bool failed() const { return failed_.load(std::memory_order_relaxed); }
     // What failed; meaningful once finish() has returned false.
@@ -245,6 +251,8 @@ private:
     std::vector<std::unique_ptr<char[]>> spare_;
     bool busy_ = false;
     bool quitting_ = false;
+    bool idleOffered_ = false;
+    std::function<void()> idleWork_;
 
     // Owned by the writing thread until finish() has seen the queue empty.
     int fd_ = -1;
