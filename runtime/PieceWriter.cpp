@@ -256,7 +256,8 @@ void PieceWriter::run()
                 return;
             idleOffered_ = false;
             lock.unlock();
-            idleWork_();
+            if (idleWork_)
+                idleWork_();
             lock.lock();
             continue;
         }
