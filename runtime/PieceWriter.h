@@ -76,14 +76,6 @@ public:
     void holdBackWhen(const std::atomic<bool>& flag) { holdBack_ = &flag; }
     // Opens `path` for appending, creating it when missing, once the open piece is closed.
     void open(const std::string& path);
-    // Appends `line` (after the parts of an unfinished line, if any) and the line end.
-    void writeLine(std::string_view line)
-    {
-        if (bufferSize_ - used_ < line.size() + sizeof lineEnd_)
-            return writeSpilling(line);
-        std::memcpy(current_.get() + used_, line.data(), line.size());
-        endLineCopiedAt(line.size());
-    }
     // The room left in the current buffer, for a loop that writes many whole lines in a row: it
     // puts them into a copy that the compiler can keep in registers, and gives it back with
     // took(). A copy is valid until the next call that touches the writer.
@@ -95,28 +87,37 @@ public:
         bool put(std::string_view line)
         {
             static_assert(kPadAfter >= 128);
-            if (line.size() <= 128 - sizeof lineEnd_) {
-                if (end_ - at_ < 128)
-                    return false;
-                // A fixed size: moves written out, since a memcpy of a known size may still become
-                // a string instruction whose start-up costs more than the line. Both halves go
-                // whatever the line's size: a quarter of lines need the second, at random, and
-                // the branch would be mispredicted more than the moves cost.
-                Copy64(at_, line.data());
-                Copy64(at_ + 64, line.data() + 64);
-            } else {
-                if (static_cast<std::size_t>(end_ - at_) < line.size() + sizeof lineEnd_)
-                    return false;
-                std::memcpy(at_, line.data(), line.size());
-            }
-            // The line end goes in as four bytes whatever its size: one move, with no branch.
-            std::memcpy(at_ + line.size(), lineEnd_, sizeof lineEnd_);
-            at_ += line.size() + lineEndSize_;
+            if (line.size() > 128 - sizeof lineEnd_)
+                return putCopied(line);
+            if (end_ - at_ < 128)
+                return false;
+            // A fixed size: moves written out, since a memcpy of a known size may still become a
+            // string instruction whose start-up costs more than the line. Both halves go whatever
+            // the line's size: a quarter of lines need the second, at random, and the branch
+            // would be mispredicted more than the moves cost.
+            Copy64(at_, line.data());
+            Copy64(at_ + 64, line.data() + 64);
+            return ended(line.size());
+        }
+        // As put, for a line of any length with no readable bytes after it.
+        bool putCopied(std::string_view line)
+        {
+            if (static_cast<std::size_t>(end_ - at_) < line.size() + sizeof lineEnd_)
+                return false;
+            std::memcpy(at_, line.data(), line.size());
+            return ended(line.size());
+        }
+
+    private:
+        // The line end goes in as four bytes whatever its size: one move, with no branch.
+        bool ended(std::size_t size)
+        {
+            std::memcpy(at_ + size, lineEnd_, sizeof lineEnd_);
+            at_ += size + lineEndSize_;
             ++lines_;
             return true;
         }
 
-    private:
         friend class PieceWriter;
         char* at_;
         char* end_;
@@ -142,6 +143,14 @@ public:
         linesInSegment_ += sink.lines_;
         lineStart_ = static_cast<std::ptrdiff_t>(used_);
         return bytes;
+    }
+    // Appends `line` (after the parts of an unfinished line, if any) and the line end.
+    void writeLine(std::string_view line)
+    {
+        LineSink sink = lineSink();
+        if (!sink.putCopied(line))
+            return writeSpilling(line);
+        took(sink);
     }
     // As writeLine, for a line with kPadAfter readable bytes after it, as LineReader hands out.
     void writePaddedLine(std::string_view line)
@@ -184,14 +193,6 @@ private:
         for (int i = 0; i < 4; ++i)
             _mm_storeu_si128(reinterpret_cast<__m128i*>(to) + i,
                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(from) + i));
-    }
-    // Ends the line of `size` bytes just copied into the buffer with the line end, copied as
-    // four bytes whatever its size: one move, with no branch.
-    void endLineCopiedAt(std::size_t size)
-    {
-        std::memcpy(current_.get() + used_ + size, lineEnd_, sizeof lineEnd_);
-        used_ += size + lineEndSize_;
-        lineEnded();
     }
     void lineEnded()
     {
