@@ -22,10 +22,11 @@ constexpr std::uint64_t kReleaseStep = 4 << 20;
 }  // namespace
 
 LineReader::LineReader(std::size_t blockSize, bool mapFiles)
-    : blockSize_(std::max<std::size_t>(blockSize, 2)),  // room for a unit of two bytes
+    // Room for a unit of two bytes; at most 1 GiB, so that a block's weights fit 32 bits.
+    : blockSize_(std::clamp<std::size_t>(blockSize, 2, std::size_t{1} << 30)),
       mapFiles_(mapFiles),
       ends_(new std::uint32_t[kEndSlots]),
-      marks_(new ChunkMarks[blockSize_ / chunk::kBytes + 1])
+      weights_(new std::uint32_t[blockSize_ / chunk::kBytes + 1])
 {
     static_assert(kSegment % chunk::kBytes == 0 && kEndSlots >= kSegment + 4);
 }
@@ -131,7 +132,9 @@ void LineReader::skipMark()
 
 int LineReader::fill()
 {
-    if (noting_) {  // the block is scanned to its end by now, and its marks go with it
+    // The block is scanned to its end by now, and its marks go with it. Its end may lie inside a
+    // line that comes in parts, where the count is not a line's: no place is counted from across it.
+    if (noting_) {
         const std::size_t bytes = usable_ - scanOrigin_;
         charsBeforeBlock_ += bytes - marksWeight(bytes);
     }
@@ -241,7 +244,7 @@ void LineReader::scanSegment()
     scan.encoding = encoding_;
     scan.noting = noting_;
     scan.ends = ends_.get();
-    scan.marks = marks_.get();
+    scan.weights = weights_.get();
     scan.crBefore = crBefore_;
     scan.carry = nonCharCarry_;
     scan.weight = marksWeight_;
@@ -255,7 +258,10 @@ void LineReader::scanSegment()
 
 // A block begins at a line's start, or inside a line that comes in parts, or inside a line end
 // where a fresh look-back is as right as any: so between two places that no line in parts begins
-// between, the marks of every block are those of its bytes.
+// between, the marks of every block are those of its bytes. A place where a line or its end
+// begins has a line end or the block's start before it, so the marks from it on need no
+// look-back: those of the rest of its chunk are found again, as at a line's start, and taken
+// from the chunk's weight.
 LineReader::Place LineReader::placeOf(const char* at) const
 {
     const auto inBlock = static_cast<std::size_t>(at - block_);
@@ -268,9 +274,14 @@ std::uint64_t LineReader::marksWeight(std::size_t bytes) const
     if (bytes == 0)
         return 0;
     const std::size_t last = (bytes - 1) / chunk::kBytes;
-    const ChunkMarks& marks = marks_[last];
-    const std::uint64_t after = ~chunk::LowBits(static_cast<unsigned>(bytes - last * chunk::kBytes));
-    return marks.through - nonchar::Weight(marks.non, after);
+    const auto rest = static_cast<unsigned>((last + 1) * chunk::kBytes - bytes);
+    std::uint64_t weight = weights_[last];
+    if (rest > 0) {
+        NonCharacterCarry lineStart;
+        const char* at = block_ + scanOrigin_ + bytes;
+        weight -= nonchar::Weight(FindNonCharacters(encoding_, at, rest, lineStart), chunk::LowBits(rest));
+    }
+    return weight;
 }
 
 // The last listed end is left out when a CR there may be the first half of a CR LF across blocks.

@@ -51,10 +51,10 @@ public:
     // While scanning for line ends, also notes where characters begin (the encoding's rules), so
     // that placeOf can count characters without reading the bytes again.
     void noteCharacters(bool note) { noting_ = note; }
-    // Where `at` lies in the source: a byte of a part that readPart handed out, or the byte just
-    // after one. `chars` counts from the first line on, and from one place to a later one it is
-    // the characters of the bytes between, when no line that begins between them came in
-    // parts. Needs noteCharacters(true) from the start.
+    // Where `at` lies in the source: where a line that readPart handed out begins, or where its
+    // end begins (the byte just after its last part). `chars` counts from the first line on, and
+    // from one place to a later one it is the characters of the bytes between, when no line that
+    // begins between them came in parts. Needs noteCharacters(true) from the start.
     struct Place {
         std::uint64_t offset = 0;
         std::uint64_t chars = 0;
@@ -142,7 +142,8 @@ private:
     int skipPendingLineFeed();
     void skipMark();
     void scanSegment();
-    // The weight of the marks of the block's first `bytes` past its scan's origin (see ChunkMarks).
+    // The weight of the marks of the block's first `bytes` past its scan's origin (see
+    // SegmentScan::weights), which end where a line or its end begins.
     std::uint64_t marksWeight(std::size_t bytes) const;
     static bool IsCr(const char* block, std::size_t at, std::size_t lowByte) { return block[at + lowByte] == '\r'; }
     static bool IsLf(const char* block, std::size_t at, std::size_t unit, std::size_t lowByte)
@@ -198,9 +199,9 @@ private:
     std::size_t scanOrigin_ = 0;  // where the block's scan began: chunks lie at whole chunks from it
     std::uint64_t crBefore_ = 0;
 
-    // Where characters begin, a chunk of the block at a time, while noting them.
+    // How many characters begin, a chunk of the block at a time, while noting them.
     bool noting_ = false;
-    std::unique_ptr<ChunkMarks[]> marks_;
+    std::unique_ptr<std::uint32_t[]> weights_;  // see SegmentScan
     NonCharacterCarry nonCharCarry_;
     std::uint64_t marksWeight_ = 0;      // of the block's scanned chunks
     std::uint64_t charsBeforeBlock_ = 0;  // from the first line to the block's scan origin

@@ -35,7 +35,7 @@ inline std::size_t ListEnds(std::uint32_t* out, std::uint32_t chunk, std::uint64
 
 // What a scan does besides listing line ends. Each is a value the scan keeps in registers and
 // hands back at the segment's end: state kept in memory would be stored and loaded again for
-// every chunk, since the marks it writes might alias it.
+// every chunk, since the weights it writes might alias it.
 template <class W>
 struct NoNote {
     void operator()(const chunk::Chunk<W>&, std::size_t) {}
@@ -43,15 +43,16 @@ struct NoNote {
 
 template <class W, Encoding encoding>
 struct NonCharacterNote {
-    ChunkMarks* marks;
+    std::uint32_t* weights;
     NonCharacterCarry carry;
     std::uint64_t weight;
-    // The bytes after the block's end are read too: no byte's mark depends on later ones.
+    // The bytes after the block's end are read too: no byte's mark depends on later ones. Only
+    // the weight is kept, a sixth of the bytes that the marks would take: where a count ends
+    // inside a chunk, its marks are found again (LineReader::placeOf).
     void operator()(const chunk::Chunk<W>& c, std::size_t index)
     {
-        const NonCharacters non = nonchar::Find<encoding>(c, chunk::kBytes, carry);
-        weight += nonchar::Weight(non);
-        marks[index] = {non, weight};
+        weight += nonchar::Weight(nonchar::Find<encoding>(c, chunk::kBytes, carry));
+        weights[index] = static_cast<std::uint32_t>(weight);
     }
 };
 
@@ -80,7 +81,7 @@ std::size_t ScanChunks(SegmentScan& scan, Note& note)
 template <class W, Encoding encoding>
 std::size_t NoteChunks(SegmentScan& scan)
 {
-    NonCharacterNote<W, encoding> note{scan.marks, scan.carry, scan.weight};
+    NonCharacterNote<W, encoding> note{scan.weights, scan.carry, scan.weight};
     const std::size_t count = ScanChunks<W>(scan, note);
     scan.carry = note.carry;
     scan.weight = note.weight;
