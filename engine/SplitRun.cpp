@@ -98,9 +98,11 @@ private:
     void openPieceIfNeeded();
     void writeHeldSpaces();
     // In size mode, the fill that a whole line kept with `bytes` of its own adds to a piece
-    // filled to `fill`, whose uncounted lines are `span`.
-    std::uint64_t fillOfWhole(std::string_view raw, std::size_t bytes, std::uint64_t fill, Span& span);
-    std::uint64_t countSpan(const char* end, Span& span);
+    // filled to `fill` of `limit`, whose uncounted lines are `span`; a unit is 1 << unitShift
+    // bytes. Given as arguments, they stay in registers in the loop over listed lines.
+    std::uint64_t fillOfWhole(std::string_view raw, std::size_t bytes, std::uint64_t fill, std::uint64_t limit,
+                              unsigned unitShift, Span& span);
+    std::uint64_t countSpan(const char* end, unsigned unitShift, Span& span);
     void lineKept(std::size_t bytes, std::uint64_t fill);
     void endPiece();
     bool consultHost();
@@ -293,14 +295,16 @@ inline void SplitRun::keepWhole(std::string_view raw)
     }
     openPieceIfNeeded();
     writer_.writePaddedLine(line);
-    lineKept(line.size(), counting_ ? fillOfWhole(raw, line.size(), fill_, span_) : 1);
+    lineKept(line.size(), counting_ ? fillOfWhole(raw, line.size(), fill_, limit_, unitShift_, span_) : 1);
 }
 
 // The lines the reader has listed already, kept as keepWhole does, in a loop that holds its
 // place in registers: bytes written through a pointer may alias any member, so members are
 // touched only before and after it. It goes on to the end of the list, to a line that needs
 // more (a full buffer, a piece to open), or to the host's attention; so a segment's lines at
-// most pass before the writer's failure is looked at again.
+// most pass before the writer's failure is looked at again. The lines kept and dropped are
+// counted after it, from the lines passed and put: a register it holds the less is a value
+// the less that goes to the stack and back on every line.
 template <class Form, bool Counting>
 void SplitRun::keepListedLines()
 {
@@ -308,8 +312,6 @@ void SplitRun::keepListedLines()
         return;
     LineReader::ListedLines lines = reader_.listedLines();
     PieceWriter::LineSink sink = writer_.lineSink();
-    std::uint64_t kept = 0;
-    std::uint64_t dropped = 0;
     std::uint64_t fill = fill_;
     const std::uint64_t limit = limit_;
     Span span = span_;
@@ -317,20 +319,19 @@ void SplitRun::keepListedLines()
     std::string_view raw;
     while (fill < limit && !attention.load(std::memory_order_relaxed) && lines.peek(raw)) {
         const std::string_view line = TrimPaddedIn<Form>(raw);
-        if (line.empty()) {
-            ++dropped;
-        } else {
+        if (!line.empty()) {
             if (!sink.put(line))
                 break;
-            ++kept;
-            fill += Counting ? fillOfWhole(raw, line.size(), fill, span) : 1;
+            constexpr unsigned kUnitShift = Form::kBytes == 2 ? 1 : 0;
+            fill += Counting ? fillOfWhole(raw, line.size(), fill, limit, kUnitShift, span) : 1;
         }
         lines.skip<Form>();
     }
-    reader_.resume(lines);
+    const std::size_t passed = reader_.resume(lines);
+    const std::size_t kept = sink.linesPut();
     progress_.bytesWritten += writer_.took(sink);
     progress_.linesKept += kept;
-    progress_.linesDropped += dropped;
+    progress_.linesDropped += passed - kept;
     fill_ = fill;
     span_ = span;
     if (fill_ >= limit_)
@@ -356,7 +357,8 @@ SplitRun::KeepListedLines SplitRun::KeepListedLinesFor(Encoding encoding, bool c
 // one may have, the span of them is counted at once from the reader's marks: its characters
 // less the units that were not kept (line ends, spaces, blank lines), one character each. Near
 // a piece's end that is every line; before it, a few counts a piece.
-inline std::uint64_t SplitRun::fillOfWhole(std::string_view raw, std::size_t bytes, std::uint64_t fill, Span& span)
+inline std::uint64_t SplitRun::fillOfWhole(std::string_view raw, std::size_t bytes, std::uint64_t fill,
+                                           std::uint64_t limit, unsigned unitShift, Span& span)
 {
     if (!span.open) {
         span.open = true;
@@ -364,20 +366,21 @@ inline std::uint64_t SplitRun::fillOfWhole(std::string_view raw, std::size_t byt
         span.kept = 0;
     }
     span.kept += bytes;
-    const std::uint64_t mostChars = (span.kept + unit_ - 1) >> unitShift_;  // a lone byte at the end is one
-    if (fill + mostChars < limit_)
+    const std::uint64_t unitLess = (std::uint64_t{1} << unitShift) - 1;
+    const std::uint64_t mostChars = (span.kept + unitLess) >> unitShift;  // a lone byte at the end is one
+    if (fill + mostChars < limit)
         return 0;
-    return countSpan(raw.data() + raw.size(), span);
+    return countSpan(raw.data() + raw.size(), unitShift, span);
 }
 
 // The characters kept in the open span up to `end`, where no kept byte lies after its last line;
 // closes it.
-std::uint64_t SplitRun::countSpan(const char* end, Span& span)
+std::uint64_t SplitRun::countSpan(const char* end, unsigned unitShift, Span& span)
 {
     const LineReader::Place place = reader_.placeOf(end);
     const std::uint64_t notKept = place.offset - span.start.offset - span.kept;
     span.open = false;
-    return place.chars - span.start.chars - (notKept >> unitShift_);
+    return place.chars - span.start.chars - (notKept >> unitShift);
 }
 
 void SplitRun::keepPart(std::string_view part, bool lineEnds)
@@ -387,7 +390,7 @@ void SplitRun::keepPart(std::string_view part, bool lineEnds)
         held_ = lineBytes_ = lineChars_ = 0;
         counter_.reset();
         if (span_.open)  // the reader counts no line in parts: the span ends before it
-            fill_ += countSpan(part.data(), span_);
+            fill_ += countSpan(part.data(), unitShift_, span_);
     }
     const std::string_view inner = trim(part);
     if (leading_ && !inner.empty()) {

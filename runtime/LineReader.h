@@ -111,7 +111,13 @@ public:
         std::size_t pos_;
     };
     ListedLines listedLines() const;
-    void resume(const ListedLines& lines) { pos_ = lines.pos_, nextEnd_ = lines.next_; }
+    // Takes the copy's place back; returns how many lines it passed.
+    std::size_t resume(const ListedLines& lines)
+    {
+        const std::size_t passed = lines.next_ - nextEnd_;
+        pos_ = lines.pos_, nextEnd_ = lines.next_;
+        return passed;
+    }
     // Lets another thread read a regular file's next block while this one splits the last:
     // `wake`, called on this thread, asks that thread to call serveReadAhead(), and the block is
     // read here as ever when it has not begun by the time it is needed. Call before open.
