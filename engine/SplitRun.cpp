@@ -303,8 +303,7 @@ inline void SplitRun::keepWhole(std::string_view raw)
 // touched only before and after it. It goes on to the end of the list, to a line that needs
 // more (a full buffer, a piece to open), or to the host's attention; so a segment's lines at
 // most pass before the writer's failure is looked at again. The lines kept and dropped are
-// counted after it, from the lines passed and put: a register it holds the less is a value
-// the less that goes to the stack and back on every line.
+// counted after it, from the lines passed and put, so that it carries no counters of its own.
 template <class Form, bool Counting>
 void SplitRun::keepListedLines()
 {

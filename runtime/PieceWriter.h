@@ -113,7 +113,7 @@ public:
         // The line end goes in as four bytes whatever its size: one move, with no branch.
         bool ended(std::size_t size)
         {
-            std::memcpy(at_ + size, &lineEnd_, sizeof lineEnd_);
+            std::memcpy(at_ + size, lineEnd_, sizeof lineEnd_);
             at_ += size + lineEndSize_;
             ++lines_;
             return true;
@@ -122,7 +122,7 @@ public:
         friend class PieceWriter;
         char* at_;
         char* end_;
-        std::uint32_t lineEnd_;  // its bytes: a scalar, which the loop can keep in a register
+        char lineEnd_[4];
         std::size_t lineEndSize_;
         std::size_t lines_;
     };
@@ -131,7 +131,7 @@ public:
         LineSink sink;
         sink.at_ = current_.get() + used_;
         sink.end_ = current_.get() + bufferSize_;
-        std::memcpy(&sink.lineEnd_, lineEnd_, sizeof lineEnd_);
+        std::memcpy(sink.lineEnd_, lineEnd_, sizeof lineEnd_);
         sink.lineEndSize_ = lineEndSize_;
         sink.lines_ = 0;
         return sink;

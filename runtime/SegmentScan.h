@@ -19,9 +19,10 @@ struct SegmentScan {
     Encoding encoding = Encoding::DoubleByte;
     bool noting = false;
     std::uint32_t* ends = nullptr;  // receives the ends; room for (stop - from) + 4 of them
-    // Receives at (chunk - origin) / 64, when noting, the weight of the marks (see NonCharacters)
-    // of the block's chunks up to and with that one, a single counting one and a triple three: a stretch's
-    // characters are its bytes less the weight of its marks. A block's weights fit 32 bits.
+    // Receives at (chunk - origin) / 64, when noting, the weight of the marks (see
+    // NonCharacters) of the block's chunks up to and with that one, a single counting one and a
+    // triple three: a stretch's characters are its bytes less the weight of its marks. A
+    // block's weights fit 32 bits.
     std::uint32_t* weights = nullptr;
     std::uint64_t crBefore = 0;   // in and out: 1 when the byte before `from` is a CR
     NonCharacterCarry carry;      // in and out, when noting
