@@ -220,9 +220,9 @@ echo "  load   : $(uptime | sed 's/^ *//')"
 # A guest that hands freed pages back to its host pays a host fault for each page it takes
 # again, and the page cache takes a page for every 4 KiB written: such rounds vary by several
 # times, always upwards, so the fastest round tells the commands' own cost best there.
-reporting=/sys/module/page_reporting/parameters/reported_kib
-if [ -r "$reporting" ] && [ "$(cat "$reporting")" -gt 0 ]; then
-    echo "  memory : freed pages go back to the host ($(($(cat "$reporting") / 1048576)) GiB so far): expect slow"
+reported_kib=$(cat /sys/module/page_reporting/parameters/reported_kib 2>/dev/null || echo 0)
+if [ "$reported_kib" -gt 0 ]; then
+    echo "  memory : freed pages go back to the host ($((reported_kib / 1048576)) GiB so far): expect slow"
     echo "           rounds; the ratios of the fastest rounds are printed beside the medians"
 fi
 loads=()
