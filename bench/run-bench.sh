@@ -120,9 +120,7 @@ run_case() {
     rss[$id]+="$m "
 }
 
-median() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-largest() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | tail -n 1; }
-smallest() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | head -n 1; }
+source "$here/stats.sh"
 
 # ---- plausibility of the last round's output, checked before the folder is emptied ---------
 declare -A check

@@ -91,9 +91,7 @@ check_output() {
         echo "BAD: $pieces pieces reported, content differs from the trimmed source"
     fi
 }
-median() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-largest() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | tail -n 1; }
-smallest() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | head -n 1; }
+source "$root/bench/stats.sh"
 
 echo "window benchmark: $source_file, $(fact bytes) bytes, $rounds rounds, $(nproc) cores"
 echo "  load before: $(cut -d' ' -f1-3 /proc/loadavg)"
