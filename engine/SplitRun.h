@@ -22,7 +22,7 @@ struct SplitRequest {
     double threshold = kDefaultLinesPerPiece;  // a piece is closed once its fill reaches this
     std::optional<Encoding> encoding;  // none: found from the start of the source
     std::size_t readBlock = 1 << 20;    // tests shrink both to reach every buffer boundary
-    std::size_t writeBuffer = 256 * 1024;  // as PieceWriter::kDefaultBuffer, which says why
+    std::size_t writeBuffer = 1 << 20;
     // A regular source is viewed through a mapping rather than read: see LineReader.
     bool mapSource = false;
 };

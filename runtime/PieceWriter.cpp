@@ -1,5 +1,6 @@
 #include "runtime/PieceWriter.h"
 
+#include "runtime/LineEnds.h"
 #include "runtime/QuietThread.h"
 
 #include <algorithm>
@@ -47,35 +48,12 @@ int WriteAll(int fd, iovec* parts, int count, std::size_t& done)
     return 0;
 }
 
-struct LineEnds {
-    std::size_t count = 0;
-    std::size_t pastLast = 0;  // how many of the bytes, up to the end of the last; 0 without one
-};
-
-// The line ends among `size` bytes that begin `intoLine` bytes into a line. The line end is CR LF
-// in the text's code unit, so half its size is the unit, and a line end is looked for only where
-// a unit begins: a UTF-16 character can hold the bytes of one across two characters.
-LineEnds FindLineEnds(const char* bytes, std::size_t size, std::string_view lineEnd, std::uint64_t intoLine)
-{
-    const std::size_t unit = lineEnd.size() / 2;
-    LineEnds found;
-    std::size_t at = (unit - intoLine % unit) % unit;
-    while (at + lineEnd.size() <= size) {
-        if (std::memcmp(bytes + at, lineEnd.data(), lineEnd.size()) == 0) {
-            at += lineEnd.size();
-            ++found.count;
-            found.pastLast = at;
-        } else {
-            at += unit;
-        }
-    }
-    return found;
-}
-
 }  // namespace
 
-PieceWriter::PieceWriter(std::size_t bufferSize, std::size_t buffers)
-    : bufferSize_(std::max<std::size_t>(bufferSize, 2)), current_(new char[bufferSize_])
+PieceWriter::PieceWriter(std::size_t bufferSize, std::size_t buffers, std::size_t mostPerWrite)
+    : bufferSize_(std::max<std::size_t>(bufferSize, 2)),
+      mostPerWrite_(std::max<std::size_t>(mostPerWrite, 1)),
+      current_(new char[bufferSize_])
 {
     for (std::size_t i = 1; i < std::max<std::size_t>(buffers, 2); ++i)
         spare_.emplace_back(new char[bufferSize_]);
@@ -338,16 +316,23 @@ int PieceWriter::closeFile()
 // the mark alone: it is written, counted and cut off with the first line.
 void PieceWriter::writeSegment(const char* bytes, const Command& command)
 {
-    const std::size_t mark = fileEnd_ == 0 ? mark_.size() : 0;
-    iovec parts[] = {{const_cast<char*>(mark_.data()), mark}, {const_cast<char*>(bytes), command.size}};
-    std::size_t done = 0;
-    if (const int code = WriteAll(fd_, parts, 2, done)) {
-        keepWholeLinesOf(bytes, done > mark ? done - mark : 0, fileEnd_ + mark);
+    std::size_t mark = fileEnd_ == 0 ? mark_.size() : 0;
+    const std::uint64_t at = fileEnd_ + mark;  // where the bytes go
+    const std::string_view lineEnd(lineEnd_, lineEndSize_);
+    for (std::size_t sent = 0; sent < command.size; mark = 0) {
+        const std::uint64_t intoLine = sent == 0 ? at - lastLineEnd_ : 0;  // a later write starts a line
+        const std::size_t size = WholeLinesWithin(bytes + sent, command.size - sent, mostPerWrite_, lineEnd, intoLine);
+        iovec parts[] = {{const_cast<char*>(mark_.data()), mark}, {const_cast<char*>(bytes + sent), size}};
+        std::size_t done = 0;
+        const int code = WriteAll(fd_, parts, 2, done);
         fileEnd_ += done;
-        (void)cutBackToLastLine();  // nothing more can be done if it fails
-        return fail(Step::Write, code);
+        if (code) {
+            keepWholeLinesOf(bytes, sent + (done > mark ? done - mark : 0), at);
+            (void)cutBackToLastLine();  // nothing more can be done if it fails
+            return fail(Step::Write, code);
+        }
+        sent += size;
     }
-    fileEnd_ += done;
     if (command.lines > 0)  // then the bytes end with a line's end
         reachLineEnd(fileEnd_);
     written_.lines += command.lines;

@@ -28,7 +28,9 @@ namespace tess {
 // A buffer is handed over up to its last whole line; the unfinished line moves on to the next
 // one. So every write ends with a line's end, and a process killed between two writes leaves
 // whole lines only. A single line longer than a buffer is the exception: it is written a buffer
-// at a time, and cut off again if the run leaves it unfinished.
+// at a time, and cut off again if the run leaves it unfinished. A buffer's bytes for one piece
+// go in writes of at most `mostPerWrite` bytes, each ending at a line end where one lies within
+// that many; a line longer than that goes whole.
 //
 // Failures happen on that thread and are sticky: once one has happened, nothing more is opened
 // or written, and failed() turns true. finish() waits for everything handed over and says how
@@ -53,12 +55,14 @@ public:
         std::uint64_t bytes = 0;
     };
 
-    // A write this large already makes the system calls a few thousand a GiB; writes of 1 MiB
-    // saved nothing more on tmpfs and made ext4's copy into its page cache two to three times
-    // dearer, all of it system time.
-    static constexpr std::size_t kDefaultBuffer = 256 * 1024;
+    static constexpr std::size_t kDefaultBuffer = 1 << 20;
+    // Large buffers keep the two threads' meetings few, which costs most where a wake-up goes
+    // through the host; but ext4 made its copy into the page cache two to three times dearer
+    // for writes of 1 MiB than for writes of 256 KiB, all of it system time.
+    static constexpr std::size_t kMostPerWrite = 256 * 1024;
 
-    explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer, std::size_t buffers = 3);
+    explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer, std::size_t buffers = 3,
+                         std::size_t mostPerWrite = kMostPerWrite);
     // Finishes, then stops the thread and closes the open piece.
     ~PieceWriter();
     PieceWriter(const PieceWriter&) = delete;
@@ -236,6 +240,7 @@ private:
     void fail(Step step, int code);
 
     const std::size_t bufferSize_;
+    const std::size_t mostPerWrite_;
     // Set before the first open, then read by both threads.
     char lineEnd_[4] = {'\r', '\n'};
     std::size_t lineEndSize_ = 2;

@@ -213,7 +213,7 @@ TEST(PieceWriter, HoldsWhatAPlainModelOfTheRunHolds)
         }
         model.play(script, dir.path());
 
-        PieceWriter writer(bufferSize, 2 + rng() % 2);
+        PieceWriter writer(bufferSize, 2 + rng() % 2, 1 + rng() % (2 * bufferSize));
         writer.setLineEnd(lineEnd);
         writer.setFileMark(mark);
         Play(script, script.size(), dir.path(), writer);
@@ -373,13 +373,16 @@ TEST(PieceWriter, CutsAFailedWriteBackToItsLastWholeLineWhateverItsLineEnd)
         {kUtf16LeCrLf, std::string("\x41\x0d\x00\x0a\x00\x41", 6), "\xff"},  // U+0D41 U+0A00 U+4100
         {kUtf16BeCrLf, std::string("\x01\x00\x0d\x00\x0a\x41", 6), "\xff"},  // U+0100 U+0D00 U+0A41
     };
+    // In writes of a few lines the failing one is not the first, and the search for where a
+    // write may end meets the line ends' bytes inside the lines.
+    for (const bool fewLinesAWrite : {false, true})
     for (const Case& c : cases) {
-        SCOPED_TRACE(&c - cases);
+        SCOPED_TRACE(std::to_string(&c - cases) + (fewLinesAWrite ? ", a few lines a write" : ""));
         TempDir dir;
         const std::string path = dir.path() + "piece.txt";
         WriteFile(path, c.before);
         const std::size_t lineSize = c.line.size() + c.lineEnd.size();
-        PieceWriter writer;
+        PieceWriter writer(PieceWriter::kDefaultBuffer, 3, fewLinesAWrite ? 3 * lineSize + 1 : PieceWriter::kMostPerWrite);
         writer.setLineEnd(c.lineEnd);
         {
             const FileSizeLimit limit(c.before.size() + 11 * lineSize - 1);  // the 11th line's end is cut
@@ -450,14 +453,14 @@ TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
 // inside a write may keep part of it, cut at a page, which no writer can prevent. What is tested
 // is where the writer's own writes end.
 void PlayAndKill(const Script& script, std::size_t count, const std::string& dir, std::size_t bufferSize,
-                 const std::string& lineEnd, const std::string& mark)
+                 std::size_t mostPerWrite, const std::string& lineEnd, const std::string& mark)
 {
     int played[2];
     ASSERT_EQ(::pipe(played), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        PieceWriter writer(bufferSize);
+        PieceWriter writer(bufferSize, 3, mostPerWrite);
         writer.setLineEnd(lineEnd);
         writer.setFileMark(mark);
         Play(script, count, dir, writer);
@@ -488,7 +491,7 @@ TEST(PieceWriter, LeavesWholeLinesOnlyWhenKilled)
         SCOPED_TRACE("buffer " + std::to_string(bufferSize) + ", killed after act " +
                      std::to_string(killedAfter));
         TempDir dir;
-        PlayAndKill(script, killedAfter, dir.path(), bufferSize, lineEnd, mark);
+        PlayAndKill(script, killedAfter, dir.path(), bufferSize, 1 + rng() % bufferSize, lineEnd, mark);
         Model model(lineEnd, mark);
         model.play(script, dir.path());
         ExpectWholeLinesOnly(model);
@@ -537,7 +540,7 @@ TEST(PieceWriter, BeginsAPieceWithTheMarkOnlyWhenItIsEmpty)
         if (found)
             WriteFile(path, found);
         for (const char* line : {"one", "two"}) {
-            PieceWriter writer(8, 2);
+            PieceWriter writer(64, 2, 6);  // a line a write: the mark goes with the first only
             writer.setFileMark(kUtf8Mark);
             writer.open(path);
             if (line == std::string("one")) {
@@ -545,11 +548,12 @@ TEST(PieceWriter, BeginsAPieceWithTheMarkOnlyWhenItIsEmpty)
                 writer.abandonLine();
             }
             writer.writeLine(line);
+            writer.writeLine(line);
             writer.close();
             ASSERT_TRUE(writer.finish());
         }
         const std::string before = found && *found ? found : kUtf8Mark;
-        EXPECT_EQ(ReadFile(path), before + "one\r\ntwo\r\n");
+        EXPECT_EQ(ReadFile(path), before + "one\r\none\r\ntwo\r\ntwo\r\n");
     }
 }
 
