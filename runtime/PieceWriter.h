@@ -30,7 +30,7 @@ namespace tess {
 // whole lines only. A single line longer than a buffer is the exception: it is written a buffer
 // at a time, and cut off again if the run leaves it unfinished. A buffer's bytes for one piece
 // go in writes of at most `mostPerWrite` bytes, each ending at a line end where one lies within
-// that many; a line longer than that goes whole.
+// that many; where none does, for a line that long, the rest of those bytes go in one write.
 //
 // Failures happen on that thread and are sticky: once one has happened, nothing more is opened
 // or written, and failed() turns true. finish() waits for everything handed over and says how
