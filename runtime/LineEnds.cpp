@@ -4,11 +4,21 @@
 
 namespace tess {
 
+namespace {
+
+// The first of the bytes at which a unit begins, for bytes that begin `intoLine` into a line.
+std::size_t FirstUnitStart(std::size_t unit, std::uint64_t intoLine)
+{
+    return (unit - intoLine % unit) % unit;
+}
+
+}  // namespace
+
 LineEnds FindLineEnds(const char* bytes, std::size_t size, std::string_view lineEnd, std::uint64_t intoLine)
 {
     const std::size_t unit = lineEnd.size() / 2;
     LineEnds found;
-    std::size_t at = (unit - intoLine % unit) % unit;
+    std::size_t at = FirstUnitStart(unit, intoLine);
     while (at + lineEnd.size() <= size) {
         if (std::memcmp(bytes + at, lineEnd.data(), lineEnd.size()) == 0) {
             at += lineEnd.size();
@@ -29,7 +39,7 @@ std::size_t WholeLinesWithin(const char* bytes, std::size_t size, std::size_t mo
     if (size <= most)
         return size;
     const std::size_t unit = lineEnd.size() / 2;
-    const std::size_t firstUnit = (unit - intoLine % unit) % unit;
+    const std::size_t firstUnit = FirstUnitStart(unit, intoLine);
     const std::size_t lf = lineEnd.find('\n');  // where the searched byte lies in a line end
     for (std::size_t searched = most; searched > lf;) {
         const void* found = ::memrchr(bytes + lf, '\n', searched - lf);
