@@ -97,7 +97,7 @@ base=${base%????}  # pieces are named after the name without its last four chara
 
 # ---- one timed run -----------------------------------------------------------------------
 # Every run starts on an empty output folder; emptying it is not timed.
-declare -A secs user sys rss
+declare -A secs user sys halfcpu overhalf rss
 run_case() {
     local id=$1
     shift
@@ -117,6 +117,10 @@ run_case() {
     secs[$id]+="$(awk -v ns=$((t1 - t0)) 'BEGIN { printf "%.3f", ns / 1e9 }') "
     user[$id]+="$u "
     sys[$id]+="$s "
+    # Half the round's processor time, and its wall time against that (see least()).
+    halfcpu[$id]+="$(awk -v u="$u" -v s="$s" 'BEGIN { printf "%.3f", (u + s) / 2 }') "
+    overhalf[$id]+="$(awk -v ns=$((t1 - t0)) -v u="$u" -v s="$s" \
+        'BEGIN { printf "%.3f", (u + s > 0 ? ns / 1e9 / ((u + s) / 2) : 0) }') "
     rss[$id]+="$m "
 }
 
@@ -336,6 +340,15 @@ info() {  # label, numerator id, denominator id
         printf "  %-44s %6.2f   (no target)\n", l, (b > 0 ? a / b : 0) }'
 }
 info "lines: tessaline / dd copy" tl_lines dd
+# Two threads on two cores take at least half their processor time: where that half alone
+# misses a target, no balance of the work between the threads meets it, only less work does;
+# a run that takes well over its half waits on one thread while the other idles.
+least() {  # label, tessaline id, denominator id
+    awk -v l="$1" -v h="$(median "${halfcpu[$2]}")" -v o="$(median "${overhalf[$2]}")" -v b="${med[$3]}" 'BEGIN {
+        printf "  %-44s %6.2f   (no target; a round took %.2f times its half)\n", l, (b > 0 ? h / b : 0), o }'
+}
+least "lines: half tessaline's CPU / floor" tl_lines split_n
+least "size:  half tessaline's CPU / split -C" tl_size split_C
 info "lines: mapped / read source" tl_lines_map tl_lines
 info "size:  mapped / read source" tl_size_map tl_size
 # Reading and writing cost by the byte: beside the encodings' time ratios, their size ratios.
