@@ -375,29 +375,31 @@ TEST(PieceWriter, CutsAFailedWriteBackToItsLastWholeLineWhateverItsLineEnd)
     };
     // In writes of a few lines the failing one is not the first, and the search for where a
     // write may end meets the line ends' bytes inside the lines.
-    for (const bool fewLinesAWrite : {false, true})
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(&c - cases) + (fewLinesAWrite ? ", a few lines a write" : ""));
-        TempDir dir;
-        const std::string path = dir.path() + "piece.txt";
-        WriteFile(path, c.before);
-        const std::size_t lineSize = c.line.size() + c.lineEnd.size();
-        PieceWriter writer(PieceWriter::kDefaultBuffer, 3, fewLinesAWrite ? 3 * lineSize + 1 : PieceWriter::kMostPerWrite);
-        writer.setLineEnd(c.lineEnd);
-        {
-            const FileSizeLimit limit(c.before.size() + 11 * lineSize - 1);  // the 11th line's end is cut
-            writer.open(path);
-            for (int i = 0; i < 50; ++i)
-                writer.writeLine(c.line);
-            writer.close();
-            EXPECT_FALSE(writer.finish());
+    for (const bool fewLinesAWrite : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(&c - cases) + (fewLinesAWrite ? ", a few lines a write" : ""));
+            TempDir dir;
+            const std::string path = dir.path() + "piece.txt";
+            WriteFile(path, c.before);
+            const std::size_t lineSize = c.line.size() + c.lineEnd.size();
+            const std::size_t most = fewLinesAWrite ? 3 * lineSize + 1 : PieceWriter::kMostPerWrite;
+            PieceWriter writer(PieceWriter::kDefaultBuffer, 3, most);
+            writer.setLineEnd(c.lineEnd);
+            {
+                const FileSizeLimit limit(c.before.size() + 11 * lineSize - 1);  // the 11th line's end is cut
+                writer.open(path);
+                for (int i = 0; i < 50; ++i)
+                    writer.writeLine(c.line);
+                writer.close();
+                EXPECT_FALSE(writer.finish());
+            }
+            std::string expected = c.before;
+            for (int i = 0; i < 10; ++i)
+                expected += c.line + c.lineEnd;
+            EXPECT_EQ(ReadFile(path), expected);
+            EXPECT_EQ(writer.written().lines, 10u);
+            EXPECT_EQ(writer.written().bytes, 10 * lineSize);
         }
-        std::string expected = c.before;
-        for (int i = 0; i < 10; ++i)
-            expected += c.line + c.lineEnd;
-        EXPECT_EQ(ReadFile(path), expected);
-        EXPECT_EQ(writer.written().lines, 10u);
-        EXPECT_EQ(writer.written().bytes, 10 * lineSize);
     }
 }
 
