@@ -10,40 +10,18 @@
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
 #include "cli/FailureText.h"
+#include "cli/StopSignals.h"
 #include "engine/SplitRun.h"
 
 namespace {
 
-// The signal that asked for the stop, 0 while none has.
-volatile std::sig_atomic_t stopSignal = 0;
-// The running split's host, told that it has a stop to report.
-tess::ISplitHost* signalledHost = nullptr;
-
-extern "C" void RequestStop(int signal)
-{
-    stopSignal = signal;
-    if (signalledHost)
-        signalledHost->raiseAttention();
-}
-
-void InstallSignalHandlers()
-{
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    // No SA_RESTART: a read or open blocked on a silent pipe returns at the signal, so the stop
-    // is seen at once; every further signal only asks for the same stop, so nothing read is lost.
-    action.sa_flags = 0;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        sigaction(signal, &action, nullptr);
-    // A piece that reaches the file-size limit must fail its write and be reported, not kill us.
-    std::signal(SIGXFSZ, SIG_IGN);
-}
+// A piece that reaches the file-size limit must fail its write and be reported, not kill us.
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 // A stop says which signal asked for it, as a shell reports a process that the signal ended.
-int ExitStopped() { return 128 + stopSignal; }
+int ExitStopped() { return 128 + tess::cli::StopSignal(); }
 
 }  // namespace
 
@@ -67,9 +45,9 @@ int main(int argc, char** argv)
     }
 
     const bool showProgress = !options.quiet && ::isatty(STDERR_FILENO);
-    cli::CliHost host(stopSignal, showProgress);
-    signalledHost = &host;
-    InstallSignalHandlers();
+    cli::CliHost host(cli::StopSignal(), showProgress);
+    cli::CatchStopSignals(host);
+    IgnoreFileSizeSignal();
     SplitRequest request;
     request.sourceText = options.source;
     request.destinationText = options.destination;
@@ -78,6 +56,7 @@ int main(int argc, char** argv)
     request.encoding = options.encoding;
     request.mapSource = options.mapSource;
     const RunResult result = RunSplit(host, request);
+    cli::EndStopInterruptions();
 
     switch (result.outcome) {
     case RunOutcome::Failed:
