@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -247,6 +250,32 @@ TEST_F(Cli, StopsOnASignalWhileWaitingForAFifosWriter)
     ::close(writer);
     EXPECT_EQ(stopped.exitCode, 130);
     EXPECT_EQ(stopped.err, "tessaline-split: stopped\n");
+}
+
+// A stop may land at any moment of the start: before the handlers are in place (the signal
+// then ends the process itself), or after the last look at the flag and before the open that
+// waits for a FIFO's writer, which must not then wait for good.
+TEST_F(Cli, StopsOnASignalAtAnyMomentBeforeTheSourceIsOpen)
+{
+    const std::string fifo = dir.path() + "fifo.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto started = std::chrono::steady_clock::now();
+    testing::Child first({kSplit, fifo, out});
+    first.waitUntilBlocked();
+    const auto toTheOpen = std::chrono::steady_clock::now() - started;
+    first.signal(SIGINT);
+    ASSERT_EQ(first.wait().exitCode, 130);
+
+    constexpr int kMoments = 100;  // the moments between the handlers and the open are a few
+    for (int moment = 0; moment < kMoments; ++moment) {
+        testing::Child child({kSplit, fifo, out});
+        std::this_thread::sleep_for(toTheOpen * moment / kMoments);
+        child.signal(SIGINT);
+        const std::optional<Finished> run = child.waitAtMost(std::chrono::seconds(5));
+        ASSERT_TRUE(run) << "the signal sent at moment " << moment << " of " << kMoments << " was lost";
+        EXPECT_EQ(run->exitCode, 130);
+        EXPECT_TRUE(run->err.empty() || run->err == "tessaline-split: stopped\n") << run->err;
+    }
 }
 
 TEST_F(Cli, RefusesASecondRunIntoTheFolderOfARunningOne)

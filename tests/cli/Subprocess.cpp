@@ -71,11 +71,28 @@ void Child::waitUntilBlocked() const
 
 Finished Child::wait()
 {
+    if (std::optional<Finished> finished = waitAtMost(std::chrono::minutes(2)))
+        return *finished;
+    throw std::runtime_error("the child never ended");
+}
+
+std::optional<Finished> Child::waitAtMost(std::chrono::milliseconds limit)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + limit;
     Finished finished;
     pollfd fds[2] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
     std::string* sinks[2] = {&finished.out, &finished.err};
     int open = 2;
-    while (open > 0 && ::poll(fds, 2, -1) > 0) {
+    bool killed = false;
+    while (open > 0) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (!killed && left <= 0) {
+            ::kill(pid_, SIGKILL);  // its outputs then close, and the loop ends
+            killed = true;
+        }
+        if (::poll(fds, 2, killed ? -1 : static_cast<int>(left)) < 0)
+            break;
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
                 continue;
@@ -92,6 +109,8 @@ Finished Child::wait()
     }
     int status = 0;
     ::waitpid(pid_, &status, 0);
+    if (killed)
+        return std::nullopt;
     finished.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return finished;
 }

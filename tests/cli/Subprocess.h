@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,7 @@ struct Finished {
     std::string err;
 };
 
-// Runs `argv` to its end, stdin from /dev/null, capturing both outputs.
+// Runs `argv` to its end (see Child::wait), stdin from /dev/null, capturing both outputs.
 Finished RunToEnd(const std::vector<std::string>& argv);
 
 // A child running with its outputs captured, for tests that act on it while it runs.
@@ -22,7 +24,10 @@ public:
     // Waits until every thread of the child sleeps: it has then taken in all it was given and
     // waits for more.
     void waitUntilBlocked() const;
+    // Its end; a child that runs for minutes has hung, and is killed and thrown about.
     Finished wait();
+    // Its end, or nothing when it was still running after `limit`; it is then killed.
+    std::optional<Finished> waitAtMost(std::chrono::milliseconds limit);
 
 private:
     int pid_ = -1;
