@@ -6,4 +6,5 @@ source scripts/deps.sh
 ensure_packages
 scripts/build.sh
 cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
+# A test that hangs fails after five minutes instead of holding the run for good.
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j"$(nproc)" "$@"

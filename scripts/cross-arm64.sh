@@ -43,7 +43,7 @@ lap "arm64 tree built"
 # in flat memory; QEMU alone asks for 128 MiB for its translated code before the program's first
 # instruction ("allocate 134217728 bytes for jit buffer: Cannot allocate memory"), and exits 1.
 qemu_only='^Cli\.(StopsInsideAnEndlessLineInFlatMemoryLeavingNoPiece|SplitsALineLargerThanItsMemoryLimit)$'
-(cd "$folder" && ctest --output-on-failure -j"$jobs" -E "$qemu_only")
+(cd "$folder" && ctest --output-on-failure --timeout 300 -j"$jobs" -E "$qemu_only")
 lap "arm64 tests passed"
 
 # The amd64 program to compare with: build/'s, brought up to date, where test.sh made one;
