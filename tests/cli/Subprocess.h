@@ -24,7 +24,7 @@ public:
     // Waits until every thread of the child sleeps: it has then taken in all it was given and
     // waits for more.
     void waitUntilBlocked() const;
-    // Its end; a child that runs for minutes has hung, and is killed and thrown about.
+    // Its end. A child still running after two minutes has hung: it is killed, and this throws.
     Finished wait();
     // Its end, or nothing when it was still running after `limit`; it is then killed.
     std::optional<Finished> waitAtMost(std::chrono::milliseconds limit);
