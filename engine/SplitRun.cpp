@@ -77,8 +77,7 @@ public:
 
 private:
     bool takeFileNumbers();
-    // 0, or the failure's error number; a signal during a blocked open with a stop asked for
-    // leaves `stopped` set.
+    // 0, or the failure's error number; a stop asked for while it waits leaves `stopped` set.
     int openSource(bool& stopped);
     // As openSource, for finding the encoding from the source's first bytes.
     int useEncoding(bool& stopped);
@@ -195,8 +194,8 @@ RunResult SplitRun::run()
         bool lineEnds = false;
         if (code == 0)
             code = reader_.readPart(part, lineEnds);
-        if (code == EINTR) {  // a signal while a pipe was silent
-            if (host_.stopRequested())
+        if (code == LineReader::kWaiting) {  // a pipe is silent: the host has its turn meanwhile
+            if (consultHost())
                 return stopped();
             continue;
         }
@@ -236,9 +235,9 @@ int SplitRun::openSource(bool& stopped)
 {
     for (;;) {
         const int code = reader_.open(sourcePath_);
-        if (code != EINTR)
+        if (code != LineReader::kWaiting)
             return code;
-        if (host_.stopRequested()) {  // a FIFO waiting for its writer, and a stop
+        if (consultHost()) {  // a signal while opening, and a stop
             stopped = true;
             return 0;
         }
@@ -250,8 +249,8 @@ int SplitRun::useEncoding(bool& stopped)
 {
     std::string_view sample;
     int code;
-    while ((code = reader_.sample(sample)) == EINTR) {
-        if (host_.stopRequested()) {  // a pipe silent before its first byte, and a stop
+    while ((code = reader_.sample(sample)) == LineReader::kWaiting) {
+        if (consultHost()) {  // a pipe silent before its first byte, or a FIFO with no writer yet
             stopped = true;
             return 0;
         }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,11 +37,15 @@ LineReader::~LineReader() { close(); }
 int LineReader::open(const std::string& path)
 {
     close();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO opened to block would keep its opener until a writer came; opened so, it is waited
+    // for where it is read, a slice at a time.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return errno;
+        return errno == EINTR ? kWaiting : errno;
     struct stat info;
-    const int code = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    int code = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    if (code == 0 && S_ISREG(info.st_mode) && ::fcntl(fd, F_SETFL, 0) != 0)
+        code = errno;
     if (code != 0) {
         ::close(fd);
         return code;
@@ -200,8 +205,25 @@ ssize_t LineReader::readInto(char* block, std::size_t kept, int& error)
         std::memcpy(storage_.get() + kPadBefore, block, kept);  // asked for with room for them
         return got;
     }
+    if (!regular_)
+        return readWhenReady(block + kept, blockSize_ - kept, error);
     got = ::read(fd_, block + kept, blockSize_ - kept);
     error = got < 0 ? errno : 0;
+    return got;
+}
+
+// A file that is not regular is read once poll() finds something to read, or its writer gone:
+// before any writer came, a FIFO read without waiting would look ended.
+ssize_t LineReader::readWhenReady(char* to, std::size_t bytes, int& error)
+{
+    pollfd ready{fd_, POLLIN, 0};
+    const int polled = ::poll(&ready, 1, kWaitSliceMs);
+    if (polled <= 0) {
+        error = polled == 0 || errno == EINTR ? kWaiting : errno;
+        return -1;
+    }
+    const ssize_t got = ::read(fd_, to, bytes);
+    error = got >= 0 ? 0 : errno == EAGAIN || errno == EINTR ? kWaiting : errno;
     return got;
 }
 

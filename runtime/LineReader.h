@@ -26,15 +26,19 @@ namespace tess {
 // system allows: a block is then a view of the mapping, and no byte is copied on the way in,
 // but every page costs a page-table update, which is dearer than the copy where faults are slow
 // (a virtual machine that shadows page tables).
-// Operations that touch the file return 0, the system's error number, or kCutShort. EINTR means
-// a signal came while the file was blocked (a pipe, a FIFO): nothing was lost and the call may
-// be made again.
+// Operations that touch the file return 0, the system's error number, kCutShort or kWaiting.
+// A pipe, a FIFO or a device is waited for a slice at a time, so the caller keeps its turns
+// while a writer is slow or not there yet.
 class LineReader {
 public:
     static constexpr std::size_t kDefaultBlock = 1 << 20;
     // Another program cut the regular file short while it was read: it ended before the size it
     // had when opened, and a mapped one's pages that went read as zeros.
     static constexpr int kCutShort = -1;
+    // The file had nothing to read within kWaitSliceMs, or a signal came while it was waited for:
+    // nothing was lost, and the call may be made again.
+    static constexpr int kWaiting = -2;
+    static constexpr int kWaitSliceMs = 10;
 
     explicit LineReader(std::size_t blockSize = kDefaultBlock, bool mapFiles = false);
     ~LineReader();
@@ -140,6 +144,7 @@ private:
     int fill();
     int readBlock();
     ssize_t readInto(char* block, std::size_t kept, int& error);
+    ssize_t readWhenReady(char* to, std::size_t bytes, int& error);
     std::size_t storageSize() const;
     bool shrunk() const;
     int viewNextBlock();

@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/FolderLock.h"
 
@@ -160,6 +162,31 @@ TEST_F(SplitRun, YieldsAfterEveryLineReadKeptOrDropped)
     EXPECT_EQ(host.yields, 4);
     EXPECT_EQ(host.lastProgress.linesKept, 2u);
     EXPECT_EQ(host.lastProgress.linesDropped, 2u);
+}
+
+// The window hosts the run on its own thread: a FIFO without a writer, or a silent pipe, must
+// leave it its turns and its stop.
+TEST_F(SplitRun, GivesTheHostItsTurnsWhileAFifoHasNoWriter)
+{
+    ASSERT_EQ(::mkfifo(request.sourceText.c_str(), 0600), 0);
+    host.onYield = [this](int yields) { host.stop = yields == 3; };
+    EXPECT_EQ(split(SplitMode::ByLineCount, 10).outcome, RunOutcome::Stopped);
+    EXPECT_EQ(host.yields, 3);
+    EXPECT_FALSE(Exists(piece(1)));
+
+    host.stop = false;
+    host.yields = 0;
+    host.onYield = [this](int yields) {
+        if (yields != 3)
+            return;
+        const int writer = ::open(request.sourceText.c_str(), O_WRONLY | O_NONBLOCK);
+        ASSERT_GE(writer, 0);
+        const std::string lines = "  a \r\nb\r\n";
+        EXPECT_EQ(::write(writer, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+        ::close(writer);
+    };
+    EXPECT_EQ(split(SplitMode::ByLineCount, 10).outcome, RunOutcome::Completed);
+    EXPECT_EQ(ReadFile(piece(1)), "a\r\nb\r\n");
 }
 
 TEST_F(SplitRun, FindsAUtf16SourceAndEndsItsLinesOnlyAtWholeUnits)

@@ -7,6 +7,8 @@
 
 #include <csignal>
 
+#include <sys/stat.h>
+
 #include "RunningSplit.h"
 #include "ui/TerminationSignals.h"
 #include "support/TempDir.h"
@@ -117,6 +119,30 @@ TEST_F(CloseDuringRun, WhenTheRunStillFindsTheEndNoNoticeIsShown)
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text.rfind("创建错误: ", 0), 0u) << messages.messages[0].text;
     EXPECT_FALSE(window.isVisible());
+}
+
+// A FIFO that no program writes to yet keeps the run waiting, not the window: its events go on,
+// and a stop click ends the run.
+using WaitingRun = WindowTest;
+
+TEST_F(WaitingRun, AStopClickEndsARunWaitingForAFifosWriter)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir.path() + "fifo.txt").c_str(), 0600), 0);
+    setText("txtPath", QString::fromStdString(dir.path() + "fifo.txt"));
+    setText("txtSave", QString::fromStdString(dir.path() + "out/"));
+    int passes = 0;
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        if (++passes == 3)
+            clickStart();  // stop
+    });
+    during.start(0);
+    clickStart();
+    EXPECT_EQ(passes, 3);
+    EXPECT_EQ(window.lastRun().outcome, RunOutcome::Stopped);
+    EXPECT_EQ(text("cmdStart"), "开始处理");
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 }  // namespace
