@@ -56,7 +56,6 @@ int main(int argc, char** argv)
     request.encoding = options.encoding;
     request.mapSource = options.mapSource;
     const RunResult result = RunSplit(host, request);
-    cli::EndStopInterruptions();
 
     switch (result.outcome) {
     case RunOutcome::Failed:
