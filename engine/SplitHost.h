@@ -14,12 +14,14 @@ namespace tess {
 // and only when the flag is up does it lower it, call yieldToEvents and then stopRequested. A
 // host raises the flag when it has something to do (a timer's tick) and whenever it may have
 // a stop to report, so a stop is seen at the next line. The flag may be raised from any thread
-// or from a signal handler.
+// or from a signal handler. While a source that is not a regular file has nothing to read, the
+// run does the same, flag or not, after every wait of a few milliseconds.
 class ISplitHost : public IFolderTreeEvents {
 public:
     // The one-second elapsed-time tick: on when the run starts reading, off when it has ended.
     virtual void setTimerEnabled(bool enabled) = 0;
-    // Called, after a line, when the attention flag was up: the host handles its events.
+    // Called, after a line, when the attention flag was up, and after every wait on a silent
+    // source: the host handles its events.
     virtual void yieldToEvents(const RunProgress& progress) = 0;
     virtual bool stopRequested() const = 0;
 

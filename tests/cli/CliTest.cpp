@@ -253,8 +253,8 @@ TEST_F(Cli, StopsOnASignalWhileWaitingForAFifosWriter)
 }
 
 // A stop may land at any moment of the start: before the handlers are in place (the signal
-// then ends the process itself), or after the last look at the flag and before the open that
-// waits for a FIFO's writer, which must not then wait for good.
+// then ends the process itself), or after the last look at the flag and before the wait for a
+// FIFO's writer, which must not then go on for good.
 TEST_F(Cli, StopsOnASignalAtAnyMomentBeforeTheSourceIsOpen)
 {
     const std::string fifo = dir.path() + "fifo.txt";
