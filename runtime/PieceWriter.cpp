@@ -285,8 +285,10 @@ void PieceWriter::openFile(const std::string& path)
     path_ = path;
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
     created_ = fd_ >= 0;
+    // A FIFO found in a piece's place would hold this thread in open() until a reader came, and
+    // the run's stop with it: without one it is refused at once (ENXIO).
     if (fd_ < 0 && errno == EEXIST)
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         return fail(Step::Open, errno);
     ++written_.pieces;
@@ -294,7 +296,7 @@ void PieceWriter::openFile(const std::string& path)
     if (created_)  // it holds nothing: no need to ask
         return;
     struct stat info;
-    if (::fstat(fd_, &info) != 0)
+    if (::fcntl(fd_, F_SETFL, O_APPEND) != 0 || ::fstat(fd_, &info) != 0)
         return fail(Step::Open, errno);
     fileEnd_ = lastLineEnd_ = static_cast<std::uint64_t>(info.st_size);
 }

@@ -7,10 +7,14 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -307,6 +311,48 @@ TEST(PieceWriter, ReportsAFailedWriteWithThePiecesPath)
     EXPECT_EQ(writer.failure().step, PieceWriter::Step::Write);
     EXPECT_EQ(writer.failure().path, "/dev/full");
     EXPECT_EQ(writer.failure().code, ENOSPC);
+}
+
+// A FIFO where a piece goes: written to while something reads it, refused at once while nothing
+// does, rather than waited on for good with the run's stop behind it.
+TEST(PieceWriter, WritesToAFifoInAPiecesPlaceOnlyWhileSomethingReadsIt)
+{
+    TempDir dir;
+    const std::string fifo = dir.path() + "piece.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+    PieceWriter unread;
+    unread.open(fifo);
+    unread.writeLine("nobody reads this");
+    unread.close();
+    EXPECT_FALSE(unread.finish());
+    EXPECT_EQ(unread.failure().step, PieceWriter::Step::Open);
+    EXPECT_EQ(unread.failure().path, fifo);
+    EXPECT_EQ(unread.failure().code, ENXIO);
+
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // a reader that waits for no writer
+    ASSERT_GE(reader, 0);
+    PieceWriter read;
+    read.open(fifo);
+    read.writeLine(std::string(100000, 'x'));  // more than the FIFO holds: the writer must wait
+    read.close();
+    // poll() tells no hang-up before a writer has come, so the loop ends at the writer's close.
+    std::string got;
+    std::thread reading([&] {
+        char buffer[4096];
+        for (pollfd ready{reader, POLLIN, 0}; ::poll(&ready, 1, 10000) > 0;) {
+            const ssize_t n = ::read(reader, buffer, sizeof buffer);
+            if (n == 0)
+                break;
+            if (n > 0)
+                got.append(buffer, static_cast<std::size_t>(n));
+        }
+    });
+    EXPECT_TRUE(read.finish());
+    reading.join();
+    ::close(reader);
+    EXPECT_EQ(got.size(), 100002u);
+    EXPECT_TRUE(got == std::string(100000, 'x') + kCrLf);
 }
 
 // Lowers the file-size limit for one scope, with SIGXFSZ ignored so that a write past it fails
