@@ -306,14 +306,15 @@ std::uint64_t LineReader::marksWeight(std::size_t bytes) const
     return weight;
 }
 
-// The last listed end is left out when a CR there may be the first half of a CR LF across blocks.
+// The last listed end is left out when no whole unit follows it in the block: a CR there may be
+// the first half of a CR LF across blocks, and a lone byte at the file's end is no LF.
 LineReader::ListedLines LineReader::listedLines() const
 {
     ListedLines lines;
     lines.block_ = block_;
     lines.ends_ = ends_.get();
     lines.next_ = nextEnd_;
-    lines.count_ = endCount_ > nextEnd_ && ends_[endCount_ - 1] + unit_ == usable_ ? endCount_ - 1 : endCount_;
+    lines.count_ = endCount_ > nextEnd_ && ends_[endCount_ - 1] + 2 * unit_ > usable_ ? endCount_ - 1 : endCount_;
     lines.pos_ = pos_;
     return lines;
 }
@@ -324,7 +325,7 @@ int LineReader::skipPendingLineFeed()
         return 0;
     if (const int code = fillUntilData())
         return code;
-    if (pos_ < usable_ && isLf(pos_))
+    if (pos_ + unit_ <= usable_ && isLf(pos_))
         pos_ += unit_;  // never listed as a line end: it follows a CR
     pendingLineFeed_ = false;
     return 0;

@@ -170,9 +170,11 @@ private:
     bool isLf(std::size_t at) const { return IsLf(block_, at, unit_, lowByte_); }
     void stepOverEnd(std::size_t end)
     {
-        if (end + unit_ == usable_ && IsCr(block_, end, lowByte_)) {
-            pendingLineFeed_ = true;  // its LF, if it has one, begins the next block
-            pos_ = usable_;
+        const std::size_t past = end + unit_;
+        if (past + unit_ > usable_) {  // no whole unit follows: the block's end, or a lone last byte
+            if (past == usable_ && IsCr(block_, end, lowByte_))
+                pendingLineFeed_ = true;  // its LF, if it has one, begins the next block
+            pos_ = past;
             return;
         }
         pos_ = PastLineEnd(block_, end, unit_, lowByte_);

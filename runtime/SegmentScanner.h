@@ -63,6 +63,9 @@ std::size_t ScanChunks(SegmentScan& scan, Note& note)
     const std::size_t stop = scan.stop;
     const std::size_t origin = scan.origin;
     const bool wide = scan.encoding == Encoding::Utf16LE || scan.encoding == Encoding::Utf16BE;
+    // A lone byte at the end of a 16-bit source ends no line, though with the zeros after it
+    // it may read as a line-end unit. Units begin at even places of a block.
+    const std::size_t endsStop = wide ? stop & ~std::size_t{1} : stop;
     const bool bigEndian = scan.encoding == Encoding::Utf16BE;
     std::uint32_t* const ends = scan.ends;
     std::uint64_t crBefore = scan.crBefore;
@@ -70,7 +73,7 @@ std::size_t ScanChunks(SegmentScan& scan, Note& note)
     for (std::size_t at = scan.from; at < stop; at += chunk::kBytes) {
         const chunk::Chunk<W> c(block + at);
         const std::uint64_t found = wide ? chunk::LineEnds16(c, crBefore, bigEndian) : chunk::LineEnds(c, crBefore);
-        const auto valid = static_cast<unsigned>(stop - at < chunk::kBytes ? stop - at : chunk::kBytes);
+        const auto valid = static_cast<unsigned>(endsStop - at < chunk::kBytes ? endsStop - at : chunk::kBytes);
         count += ListEnds(ends + count, static_cast<std::uint32_t>(at), found & chunk::LowBits(valid));
         note(c, (at - origin) / chunk::kBytes);
     }
