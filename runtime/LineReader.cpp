@@ -140,6 +140,8 @@ int LineReader::fill()
     // The block is scanned to its end by now, and its marks go with it. Its end may lie inside a
     // line that comes in parts, where the count is not a line's: no place is counted from across it.
     if (noting_) {
+        while (scanned_ < usable_)  // passed over unscanned: a pipe's block of the LF after a CR
+            scanSegment();
         const std::size_t bytes = usable_ - scanOrigin_;
         charsBeforeBlock_ += bytes - marksWeight(bytes);
     }

@@ -189,6 +189,40 @@ TEST_F(SplitRun, GivesTheHostItsTurnsWhileAFifoHasNoWriter)
     EXPECT_EQ(ReadFile(piece(1)), "a\r\nb\r\n");
 }
 
+// A pipe's reads end where its writer paused: here a CR ends one read and its LF is the whole of
+// the next, a block that the run passes over without a line in it. The characters of a piece
+// that spans it still count right.
+TEST_F(SplitRun, CountsAPieceThatSpansAPipesReadOfTheLfAlone)
+{
+    ASSERT_EQ(::mkfifo(request.sourceText.c_str(), 0600), 0);
+    const std::string line = "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\r\n";  // 5 characters
+    auto lines = [&line](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += line;
+        return text;
+    };
+    // The run waits only once the pipe is empty, so every turn it gives brings one more write.
+    const std::string writes[] = {lines(6).substr(0, lines(6).size() - 1), "\n", lines(34)};
+    int writer = -1;
+    host.attentive = false;
+    host.onYield = [&](int yields) {
+        if (yields > 3)
+            return;
+        if (writer < 0)
+            writer = ::open(request.sourceText.c_str(), O_WRONLY | O_NONBLOCK);
+        ASSERT_GE(writer, 0);
+        const std::string& bytes = writes[yields - 1];
+        EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        if (yields == 3)
+            ::close(writer);
+    };
+    request.encoding = Encoding::Utf8;
+    ASSERT_EQ(split(SplitMode::BySize, 100, 64).outcome, RunOutcome::Completed);
+    EXPECT_EQ(ReadFile(piece(1)), lines(20));
+    EXPECT_EQ(ReadFile(piece(2)), lines(20));
+}
+
 TEST_F(SplitRun, FindsAUtf16SourceAndEndsItsLinesOnlyAtWholeUnits)
 {
     source(std::string("\xFF\xFE\x0A\x4E\x0D\x4E\x0D\x00\x0A\x00 \0x\0", 14));  // 上不, CR LF, " x"
