@@ -26,5 +26,7 @@ Detection NamedEncoding(Encoding encoding, std::string_view sample);
 
 // The most of a source that detection looks at.
 inline constexpr std::size_t kDetectionSample = 64 * 1024;
+// The longest byte-order mark (UTF-32's): a sample shorter than this may hold part of one.
+inline constexpr std::size_t kLongestMark = 4;
 
 }  // namespace tess

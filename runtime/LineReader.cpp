@@ -93,8 +93,10 @@ void LineReader::close()
 int LineReader::sample(std::string_view& bytes)
 {
     if (!regular_) {  // a pipe cannot be read twice: its first block is the sample
-        if (len_ == 0 && !eof_)
-            if (const int code = fill())
+        // A writer's first write may be a byte of a mark: the reads go on until a mark's worth came.
+        // Not further, so that the lines before a pause are split while it lasts.
+        while (len_ < std::min(kLongestMark, blockSize_) && !eof_)
+            if (const int code = readMore())
                 return code;
         bytes = std::string_view(block_, len_);
         return 0;
@@ -180,8 +182,20 @@ int LineReader::readBlock()
         return 0;
     int error = 0;
     const ssize_t got = readInto(block, kept, error);
-    block = storage_.get() + kPadBefore;
-    block_ = block;
+    block_ = storage_.get() + kPadBefore;
+    if (const int code = append(got, error))
+        return code;
+    if (readAhead_ && regular_ && !eof_) {
+        const std::size_t keptNext = len_ - usable_;
+        readAhead_->ask(fd_, kPadBefore + keptNext, blockSize_ - keptNext);
+    }
+    return 0;
+}
+
+// Takes in the `got` bytes that a read brought after the block's first len_ ones, and begins the
+// block's scan again; 0, else `error` or kCutShort.
+int LineReader::append(ssize_t got, int error)
+{
     if (got < 0)
         return error;
     len_ += static_cast<std::size_t>(got);
@@ -189,13 +203,17 @@ int LineReader::readBlock()
     eof_ = got == 0;
     if (eof_ && bytesRead_ < size_ && shrunk())
         return kCutShort;
-    std::memset(block + len_, 0, chunk::kBytes);  // neither a line end nor a space
+    std::memset(storage_.get() + kPadBefore + len_, 0, chunk::kBytes);  // neither a line end nor a space
     startBlock();
-    if (readAhead_ && regular_ && !eof_) {
-        const std::size_t keptNext = len_ - usable_;
-        readAhead_->ask(fd_, kPadBefore + keptNext, blockSize_ - keptNext);
-    }
     return 0;
+}
+
+// Reads on into a pipe's block, after what it holds, before anything of it is handed out.
+int LineReader::readMore()
+{
+    int error = 0;
+    const ssize_t got = readWhenReady(storage_.get() + kPadBefore + len_, blockSize_ - len_, error);
+    return append(got, error);
 }
 
 // The bytes after the `kept` ones at `block` (in storage_), from the read-ahead when it read

@@ -47,7 +47,8 @@ public:
 
     int open(const std::string& path);
     // The start of the file, for finding its encoding, without taking it from the lines: up to
-    // 64 KiB of a regular file, else what the first read brings. Valid until the next call.
+    // 64 KiB of a regular file; of a pipe, what its reads bring until a byte-order mark's worth
+    // came, at least the first read's. Valid until the next call.
     int sample(std::string_view& bytes);
     // How lines are found from here on; `skip` bytes at the very start (a byte-order mark) are
     // not part of the first line. Call after open, before the first line.
@@ -143,6 +144,8 @@ private:
     int readPartOfBlock(std::string_view& part, bool& lineEnds);
     int fill();
     int readBlock();
+    int append(ssize_t got, int error);
+    int readMore();
     ssize_t readInto(char* block, std::size_t kept, int& error);
     ssize_t readWhenReady(char* to, std::size_t bytes, int& error);
     std::size_t storageSize() const;

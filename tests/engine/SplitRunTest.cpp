@@ -223,6 +223,29 @@ TEST_F(SplitRun, CountsAPieceThatSpansAPipesReadOfTheLfAlone)
     EXPECT_EQ(ReadFile(piece(2)), lines(20));
 }
 
+// A pipe's first write may be a byte of a mark alone: the encoding is found from the whole mark.
+TEST_F(SplitRun, FindsTheMarkOfAPipeWhoseWriterPausesInsideIt)
+{
+    ASSERT_EQ(::mkfifo(request.sourceText.c_str(), 0600), 0);
+    const std::string writes[] = {"\xFF", std::string("\xFE" "a\0\r\0\n\0b\0", 9)};
+    int writer = -1;
+    host.attentive = false;  // a turn only while the pipe is empty
+    host.onYield = [&](int yields) {
+        if (yields > 2)
+            return;
+        if (writer < 0)
+            writer = ::open(request.sourceText.c_str(), O_WRONLY | O_NONBLOCK);
+        ASSERT_GE(writer, 0);
+        const std::string& bytes = writes[yields - 1];
+        EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        if (yields == 2)
+            ::close(writer);
+    };
+    const RunResult result = split(SplitMode::ByLineCount, 10);
+    EXPECT_EQ(result.encoding, Encoding::Utf16LE);
+    EXPECT_EQ(ReadFile(piece(1)), std::string("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
+}
+
 TEST_F(SplitRun, FindsAUtf16SourceAndEndsItsLinesOnlyAtWholeUnits)
 {
     source(std::string("\xFF\xFE\x0A\x4E\x0D\x4E\x0D\x00\x0A\x00 \0x\0", 14));  // 上不, CR LF, " x"
