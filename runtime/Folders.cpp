@@ -14,7 +14,13 @@ bool PathExists(const std::string& path)
 
 int CreateOneFolder(const std::string& path)
 {
-    return ::mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
+    if (::mkdir(path.c_str(), 0777) == 0)
+        return 0;
+    const int code = errno;
+    struct stat info;
+    if (code == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return 0;  // another run, making the same tree, made it since it was looked for
+    return code;
 }
 
 }  // namespace tess

@@ -9,7 +9,8 @@ namespace tess {
 bool PathExists(const std::string& path);
 
 // Creates the one folder `path` names (a final "/" is allowed); its parent must exist.
-// Returns 0, or the system's error number.
+// Returns 0 when the folder is there afterwards, made here or found made, or the system's
+// error number.
 int CreateOneFolder(const std::string& path);
 
 }  // namespace tess

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/CreateFolderTree.h"
+#include "runtime/Folders.h"
 #include "support/TempDir.h"
 
 namespace tess {
@@ -80,6 +83,18 @@ TEST_F(FolderTree, ReportsTheFolderBehindAPrefixThatIsAFile)
     // "file/" names a folder, which a file of that name is not: that is the folder not made.
     EXPECT_EQ(box.messages, std::vector<std::string>{dir.path() + "file/: File exists"});
     EXPECT_FALSE(Exists(dir.path() + "file/sub"));
+}
+
+// Two runs making the same tree: one may make a folder between the other's look for it and its
+// mkdir. A folder found made counts as made; a file in its place does not.
+TEST_F(FolderTree, TakesAFolderMadeMeanwhileAsMade)
+{
+    ASSERT_EQ(::mkdir((dir.path() + "made").c_str(), 0777), 0);
+    testing::WriteFile(dir.path() + "file", "");
+    EXPECT_EQ(CreateOneFolder(dir.path() + "made"), 0);
+    EXPECT_EQ(CreateOneFolder(dir.path() + "made/"), 0);
+    EXPECT_EQ(CreateOneFolder(dir.path() + "file"), EEXIST);
+    EXPECT_EQ(CreateOneFolder(dir.path() + "file/"), EEXIST);
 }
 
 TEST_F(FolderTree, KeepsTheFoldersItCreatedBeforeAFailure)
