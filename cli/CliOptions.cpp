@@ -153,7 +153,10 @@ CliCommand ParseCommandLine(int argc, const char* const* args, CliOptions& optio
             complaint = OptionName(optopt) + " needs a value";
             return CliCommand::BadUsage;
         default:
-            complaint = "unknown option '" + std::string(argv[optind - 1]) + "'";
+            // A short one may sit inside a cluster ("-xy"), where optind has not moved past it.
+            complaint = "unknown option '" +
+                        (optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : std::string(argv[optind - 1])) +
+                        "'";
             return CliCommand::BadUsage;
         }
     }

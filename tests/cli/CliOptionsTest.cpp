@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/CliOptions.h"
@@ -7,11 +9,11 @@
 namespace tess::cli {
 namespace {
 
-CliCommand Parse(std::vector<const char*> args, CliOptions& options)
+CliCommand Parse(std::vector<const char*> args, CliOptions& options, std::string* complaint = nullptr)
 {
     args.insert(args.begin(), "tessaline-split");
-    std::string complaint;
-    return ParseCommandLine(static_cast<int>(args.size()), args.data(), options, complaint);
+    std::string ignored;
+    return ParseCommandLine(static_cast<int>(args.size()), args.data(), options, complaint ? *complaint : ignored);
 }
 
 TEST(CliOptions, FillsTheSameParametersAsTheWindow)
@@ -45,6 +47,22 @@ TEST(CliOptions, RefusesEmptyPaths)
     EXPECT_EQ(Parse({"", "/out"}, options), CliCommand::BadUsage);
     EXPECT_EQ(Parse({"src", ""}, options), CliCommand::BadUsage);
     EXPECT_EQ(Parse({"--lines"}, options), CliCommand::BadUsage);
+}
+
+TEST(CliOptions, NamesTheUnknownOptionItWasGiven)
+{
+    const std::pair<std::vector<const char*>, std::string> cases[] = {
+        {{"--bogus", "a", "b"}, "unknown option '--bogus'"},
+        {{"-xy", "a", "b"}, "unknown option '-x'"},
+        {{"--lines", "5", "-ab", "a", "b"}, "unknown option '-a'"},
+        {{"a", "b", "-ab"}, "unknown option '-a'"},
+    };
+    for (const auto& [args, expected] : cases) {
+        CliOptions options;
+        std::string complaint;
+        EXPECT_EQ(Parse(args, options, &complaint), CliCommand::BadUsage);
+        EXPECT_EQ(complaint, expected);
+    }
 }
 
 }  // namespace
