@@ -50,9 +50,12 @@ double CliHost::elapsedSeconds() const
 void CliHost::drawProgress(const RunProgress& progress)
 {
     const double seconds = elapsedSeconds();
-    const double share = progress.sourceBytes ? 100.0 * progress.bytesRead / progress.sourceBytes : 100.0;
     const double rate = seconds > 0 ? progress.bytesRead / seconds / 1e6 : 0;
-    std::fprintf(stderr, "\r%5.1f%% read, %llu pieces, %.0f s, %.1f MB/s\033[K", share,
+    if (progress.sourceBytes > 0)
+        std::fprintf(stderr, "\r%5.1f%% read", 100.0 * progress.bytesRead / progress.sourceBytes);
+    else  // a pipe, whose size is known only at its end
+        std::fprintf(stderr, "\r%.1f MB read", progress.bytesRead / 1e6);
+    std::fprintf(stderr, ", %llu pieces, %.0f s, %.1f MB/s\033[K",
                  static_cast<unsigned long long>(progress.piecesWritten), seconds, rate);
     std::fflush(stderr);
     progressDrawn_ = true;
