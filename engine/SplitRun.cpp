@@ -68,6 +68,11 @@ public:
         : host_(host), request_(request), reader_(request.readBlock, request.mapSource), writer_(request.writeBuffer)
     {
         writer_.holdBackWhen(reader_.cutShortFlag());
+        // A piece slow to take its bytes leaves the host its turns, and its stop.
+        writer_.whileWaiting([this] {
+            stopAsked_ = consultHost() || stopAsked_;
+            return stopAsked_;
+        });
         // The writing thread idles while the split is the slower half: it reads ahead then.
         writer_.setIdleWork([this] { reader_.serveReadAhead(); });
         reader_.readAheadBy([this] { writer_.offerIdleWork(); });
@@ -112,7 +117,10 @@ private:
     RunResult failedReading(int code);
     RunResult completed();
     RunResult stopped();
+    // A stop gave up a write that waited for a piece's reader.
+    bool gaveUpWriting() const { return stopAsked_ && writer_.failure().code == ECANCELED; }
     RunResult fail(RunFailure what, const std::string& path, int code);
+    void countOnlyWhatWasWritten();
     void endRun();
 
     ISplitHost& host_;
@@ -471,6 +479,8 @@ RunResult SplitRun::failedWriting()
     if (reader_.cutShortFlag().load())  // the writer refused what came after
         return failedReading(LineReader::kCutShort);
     finishPieces();
+    if (gaveUpWriting())
+        return stopped();
     const PieceWriter::Failure& failure = writer_.failure();
     return fail(FailureOf(failure.step), failure.path, failure.code);
 }
@@ -485,8 +495,11 @@ RunResult SplitRun::completed()
 
 RunResult SplitRun::stopped()
 {
-    if (!finishPieces())
-        return failedWriting();
+    if (!finishPieces()) {
+        if (!gaveUpWriting())
+            return failedWriting();
+        countOnlyWhatWasWritten();
+    }
     endRun();
     return {RunOutcome::Stopped, progress_, encoding_, std::nullopt};
 }
@@ -496,13 +509,18 @@ RunResult SplitRun::stopped()
 RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
 {
     finishPieces();
-    // What was handed over but never reached a piece does not count.
+    countOnlyWhatWasWritten();
+    endRun();
+    return {RunOutcome::Failed, progress_, encoding_, RunError{what, path, SystemError(code)}};
+}
+
+// What was handed over but never reached a piece does not count.
+void SplitRun::countOnlyWhatWasWritten()
+{
     const PieceWriter::Written& written = writer_.written();
     progress_.piecesWritten = written.pieces;
     progress_.linesKept = written.lines;
     progress_.bytesWritten = written.bytes;
-    endRun();
-    return {RunOutcome::Failed, progress_, encoding_, RunError{what, path, SystemError(code)}};
 }
 
 void SplitRun::endRun()

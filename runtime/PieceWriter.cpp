@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cassert>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <utility>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -29,8 +31,22 @@ void Skip(iovec*& parts, int& count, std::size_t bytes)
     }
 }
 
-// 0, or the system's error number; `done` receives how many bytes were written either way.
-int WriteAll(int fd, iovec* parts, int count, std::size_t& done)
+// Waits a slice at a time until `fd` takes more; false once `giveUp` is up.
+bool WaitUntilWritable(int fd, const std::atomic<bool>& giveUp)
+{
+    for (;;) {
+        if (giveUp.load(std::memory_order_relaxed))
+            return false;
+        pollfd ready{fd, POLLOUT, 0};
+        const int polled = ::poll(&ready, 1, PieceWriter::kWaitSliceMs);
+        if (polled > 0 || (polled < 0 && errno != EINTR))
+            return true;  // the write tells what it was, if it was not room
+    }
+}
+
+// 0, or the system's error number (ECANCELED for a wait given up); `done` receives how many
+// bytes were written either way.
+int WriteAll(int fd, iovec* parts, int count, std::size_t& done, const std::atomic<bool>& giveUp)
 {
     done = 0;
     for (Skip(parts, count, 0); count > 0;) {
@@ -38,7 +54,11 @@ int WriteAll(int fd, iovec* parts, int count, std::size_t& done)
         if (wrote < 0) {
             if (errno == EINTR)
                 continue;
-            return errno;
+            if (errno != EAGAIN)  // only a piece that is no regular file is left non-blocking
+                return errno;
+            if (!WaitUntilWritable(fd, giveUp))
+                return ECANCELED;
+            continue;
         }
         if (wrote == 0)
             return EIO;
@@ -190,7 +210,7 @@ void PieceWriter::refuseTheRest()
 std::unique_ptr<char[]> PieceWriter::takeSpare()
 {
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return !spare_.empty(); });
+    waitUntil(lock, [this] { return !spare_.empty(); });
     std::unique_ptr<char[]> spare = std::move(spare_.back());
     spare_.pop_back();
     return spare;
@@ -220,8 +240,21 @@ bool PieceWriter::finish()
     abandonLine();
     handOver();
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return queue_.empty() && !busy_; });
+    waitUntil(lock, [this] { return queue_.empty() && !busy_; });
     return !failed();
+}
+
+template <class Ready>
+void PieceWriter::waitUntil(std::unique_lock<std::mutex>& lock, Ready ready)
+{
+    while (!changed_.wait_for(lock, std::chrono::milliseconds(kWaitSliceMs), ready)) {
+        if (!whileWaiting_)
+            continue;
+        lock.unlock();
+        if (whileWaiting_())
+            giveUp_.store(true, std::memory_order_relaxed);
+        lock.lock();
+    }
 }
 
 void PieceWriter::run()
@@ -286,7 +319,8 @@ void PieceWriter::openFile(const std::string& path)
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
     created_ = fd_ >= 0;
     // A FIFO found in a piece's place would hold this thread in open() until a reader came, and
-    // the run's stop with it: without one it is refused at once (ENXIO).
+    // the run's stop with it: without one it is refused at once (ENXIO). It stays non-blocking,
+    // so that a write that waits for its reader can be given up.
     if (fd_ < 0 && errno == EEXIST)
         fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
@@ -296,7 +330,7 @@ void PieceWriter::openFile(const std::string& path)
     if (created_)  // it holds nothing: no need to ask
         return;
     struct stat info;
-    if (::fcntl(fd_, F_SETFL, O_APPEND) != 0 || ::fstat(fd_, &info) != 0)
+    if (::fstat(fd_, &info) != 0 || (S_ISREG(info.st_mode) && ::fcntl(fd_, F_SETFL, O_APPEND) != 0))
         return fail(Step::Open, errno);
     fileEnd_ = lastLineEnd_ = static_cast<std::uint64_t>(info.st_size);
 }
@@ -326,7 +360,7 @@ void PieceWriter::writeSegment(const char* bytes, const Command& command)
         const std::size_t size = WholeLinesWithin(bytes + sent, command.size - sent, mostPerWrite_, lineEnd, intoLine);
         iovec parts[] = {{const_cast<char*>(mark_.data()), mark}, {const_cast<char*>(bytes + sent), size}};
         std::size_t done = 0;
-        const int code = WriteAll(fd_, parts, 2, done);
+        const int code = WriteAll(fd_, parts, 2, done, giveUp_);
         fileEnd_ += done;
         if (code) {
             keepWholeLinesOf(bytes, sent + (done > mark ? done - mark : 0), at);

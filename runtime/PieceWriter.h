@@ -182,6 +182,14 @@ public:
     // when something failed.
     bool finish();
 
+    // Called on the caller's thread after each kWaitSliceMs that it waits for the writing thread
+    // (for a spare buffer, or in finish()), so that a slow piece leaves the caller its turns.
+    // Once it returns true, a write that waits for a reader (a piece that is a FIFO or a pipe)
+    // is given up, and the writer fails (a write, ECANCELED); a regular file's writes are always
+    // finished. Set before the first open.
+    void whileWaiting(std::function<bool()> turn) { whileWaiting_ = std::move(turn); }
+    static constexpr int kWaitSliceMs = 10;
+
     // Work for the writing thread when it has nothing to write: run there once after each
     // offerIdleWork(), when the buffers handed over are written. Set before the first offer.
     void setIdleWork(std::function<void()> work) { idleWork_ = std::move(work); }
@@ -228,6 +236,8 @@ private:
     void handOver();
     void refuseTheRest();
     std::unique_ptr<char[]> takeSpare();
+    template <class Ready>
+    void waitUntil(std::unique_lock<std::mutex>& lock, Ready ready);
     void queue(std::unique_ptr<char[]> buffer);
     void run();
     void execute(const Command& command, const char* buffer);
@@ -264,6 +274,8 @@ private:
     bool quitting_ = false;
     bool idleOffered_ = false;
     std::function<void()> idleWork_;
+    std::function<bool()> whileWaiting_;
+    std::atomic<bool> giveUp_{false};
 
     // Owned by the writing thread until finish() has seen the queue empty.
     int fd_ = -1;

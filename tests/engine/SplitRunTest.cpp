@@ -1,5 +1,6 @@
 #include "engine/SplitFixture.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <fcntl.h>
@@ -244,6 +245,32 @@ TEST_F(SplitRun, FindsTheMarkOfAPipeWhoseWriterPausesInsideIt)
     const RunResult result = split(SplitMode::ByLineCount, 10);
     EXPECT_EQ(result.encoding, Encoding::Utf16LE);
     EXPECT_EQ(ReadFile(piece(1)), std::string("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
+}
+
+// A FIFO in a piece's place whose reader stopped reading: the host keeps its turns, a stop ends
+// the run, and only the lines that went into the FIFO count.
+TEST_F(SplitRun, StopsWhileAPieceWaitsForItsReader)
+{
+    std::string lines;
+    for (int i = 0; i < 2000; ++i)
+        lines += "a line of some length, far more of them than a FIFO holds\r\n";
+    source(lines);
+    ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
+    ASSERT_EQ(::mkfifo(piece(1).c_str(), 0600), 0);
+    const int reader = ::open(piece(1).c_str(), O_RDONLY | O_NONBLOCK);  // reads only after the run
+    ASSERT_GE(reader, 0);
+    host.attentive = false;  // a turn only while the run waits
+    host.onYield = [this](int yields) { host.stop = yields >= 3; };
+    const RunResult result = split(SplitMode::ByLineCount, 1e6, 1 << 20, 4096);
+    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+    EXPECT_GE(host.yields, 3);
+    std::string landed;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+        landed.append(buffer, static_cast<std::size_t>(n));
+    ::close(reader);
+    EXPECT_EQ(result.progress.linesKept, static_cast<std::size_t>(std::count(landed.begin(), landed.end(), '\n')));
+    EXPECT_LT(landed.size(), lines.size());
 }
 
 TEST_F(SplitRun, FindsAUtf16SourceAndEndsItsLinesOnlyAtWholeUnits)

@@ -355,6 +355,30 @@ TEST(PieceWriter, WritesToAFifoInAPiecesPlaceOnlyWhileSomethingReadsIt)
     EXPECT_TRUE(got == std::string(100000, 'x') + kCrLf);
 }
 
+// A FIFO whose reader stopped reading: the caller keeps its turns while it waits, and the wait
+// ends once a turn says so.
+TEST(PieceWriter, GivesUpAWriteThatWaitsForAReaderWhenTheCallerSaysSo)
+{
+    TempDir dir;
+    const std::string fifo = dir.path() + "piece.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // never reads
+    ASSERT_GE(reader, 0);
+    PieceWriter writer(4096);
+    int turns = 0;
+    writer.whileWaiting([&turns] { return ++turns == 3; });
+    writer.open(fifo);
+    for (int i = 0; i < 100; ++i)  // far more than the FIFO holds
+        writer.writeLine(std::string(1000, 'x'));
+    writer.close();
+    EXPECT_FALSE(writer.finish());
+    EXPECT_GE(turns, 3);
+    EXPECT_EQ(writer.failure().step, PieceWriter::Step::Write);
+    EXPECT_EQ(writer.failure().code, ECANCELED);
+    EXPECT_LT(writer.written().lines, 100u);
+    ::close(reader);
+}
+
 // Lowers the file-size limit for one scope, with SIGXFSZ ignored so that a write past it fails
 // instead of ending the process.
 class FileSizeLimit {
