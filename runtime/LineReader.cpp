@@ -154,7 +154,7 @@ int LineReader::fill()
 // whole unit begins it.
 int LineReader::viewNextBlock()
 {
-    if (map_.torn())
+    if (cutWhileMapped())
         return kCutShort;
     blockOffset_ += usable_;
     block_ = map_.data() + blockOffset_;
@@ -245,6 +245,15 @@ ssize_t LineReader::readWhenReady(char* to, std::size_t bytes, int& error)
     const ssize_t got = ::read(fd_, to, bytes);
     error = got >= 0 ? 0 : errno == EAGAIN || errno == EINTR ? kWaiting : errno;
     return got;
+}
+
+// The mapped file lost pages, or was cut within one, where no fault shows it: a block's look
+// at its size keeps what comes after the cut from its pieces, from the next block on.
+bool LineReader::cutWhileMapped()
+{
+    if (!map_.torn() && shrunk())
+        map_.markTorn();
+    return map_.torn();
 }
 
 // A regular file that ends early was cut short only if its size went down: some (those of
@@ -358,6 +367,8 @@ int LineReader::atEndOfBlock(bool& atEnd)
     if (const int code = fillUntilData())
         return code;
     atEnd = pos_ == usable_;
+    if (atEnd && map_.mapped() && cutWhileMapped())
+        return kCutShort;
     return 0;
 }
 

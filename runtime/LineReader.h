@@ -150,6 +150,7 @@ private:
     ssize_t readWhenReady(char* to, std::size_t bytes, int& error);
     std::size_t storageSize() const;
     bool shrunk() const;
+    bool cutWhileMapped();
     int viewNextBlock();
     void startBlock();
     int fillUntilData();

@@ -31,6 +31,9 @@ public:
     std::uint64_t size() const { return size_; }
     bool torn() const { return torn_.load(std::memory_order_relaxed); }
     const std::atomic<bool>& tornFlag() const { return torn_; }
+    // For a cut that no fault shows: the bytes past the new end within its last page read as
+    // zeros, with no SIGBUS.
+    void markTorn() { torn_.store(true); }
     // Hands the pages wholly before `offset` back to the system, so that memory stays flat
     // however far the reading has gone; they are read again from the file if touched.
     void release(std::uint64_t offset);

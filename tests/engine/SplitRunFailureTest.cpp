@@ -110,22 +110,25 @@ TEST_F(SplitRunFailure, SeesAFailedWriteLongBeforeTheEndOfALargeSource)
 }
 
 // Another program cuts the source short under the run. Read, it just ends early; mapped, the
-// pages it took away must not kill the process, nor reach a piece as zeros. Either way the run
-// fails and the pieces keep a prefix of whole lines.
+// pages it took away must not kill the process, nor reach a piece as zeros, and a cut inside
+// the last page, which no fault shows, must not either. Either way the run fails and the pieces
+// keep a prefix of whole lines.
 TEST_F(SplitRunFailure, ReportsASourceCutShortWhileItIsReadAndWritesNothingOfWhatIsGone)
 {
     std::string text;
-    for (int i = 0; text.size() < (4u << 20); ++i)
+    for (int i = 0; text.size() < (4u << 20) + 100; ++i)
         text += "line " + std::to_string(i) + "\r\n";
+    int round = 0;
+    for (const off_t cutTo : {off_t{0}, static_cast<off_t>(text.size() - 20)})
     for (const bool mapped : {true, false}) {
-        SCOPED_TRACE(mapped ? "mapped" : "read");
+        SCOPED_TRACE(std::string(mapped ? "mapped" : "read") + ", cut to " + std::to_string(cutTo));
         source(text);
         request.mapSource = mapped;
-        request.destinationText = dir.path() + (mapped ? "mapped/" : "read/");
+        request.destinationText = dir.path() + std::to_string(round++) + "/";
         const int cutAt = host.yields + 1000;
         host.onYield = [&](int yields) {
             if (yields == cutAt) {
-                ASSERT_EQ(::truncate(request.sourceText.c_str(), 0), 0);
+                ASSERT_EQ(::truncate(request.sourceText.c_str(), cutTo), 0);
             }
         };
         const RunResult result = split(SplitMode::ByLineCount, 5000, 64 << 10);
