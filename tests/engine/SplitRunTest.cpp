@@ -19,7 +19,29 @@ using Events = std::vector<std::string>;
 
 const Events kRunEvents = {"timer on", "timer off"};
 
-class SplitRun : public SplitFixture {};
+class SplitRun : public SplitFixture {
+protected:
+    // Makes the source a FIFO that gets writes[i] at the run's turn i + 1, and its end with the
+    // last. The host is inattentive: the run gives a turn only once the pipe is empty, so each
+    // turn brings one write.
+    void feedOnTurns(std::vector<std::string> writes)
+    {
+        ASSERT_EQ(::mkfifo(request.sourceText.c_str(), 0600), 0);
+        host.attentive = false;
+        host.onYield = [fifo = request.sourceText, writes, writer = -1](int yields) mutable {
+            const int count = static_cast<int>(writes.size());
+            if (yields > count)
+                return;
+            if (writer < 0)
+                writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            ASSERT_GE(writer, 0);
+            const std::string& bytes = writes[yields - 1];
+            EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+            if (yields == count)
+                ::close(writer);
+        };
+    }
+};
 
 TEST_F(SplitRun, ClosesEachPieceAtTheLineThreshold)
 {
@@ -195,7 +217,6 @@ TEST_F(SplitRun, GivesTheHostItsTurnsWhileAFifoHasNoWriter)
 // that spans it still count right.
 TEST_F(SplitRun, CountsAPieceThatSpansAPipesReadOfTheLfAlone)
 {
-    ASSERT_EQ(::mkfifo(request.sourceText.c_str(), 0600), 0);
     const std::string line = "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\r\n";  // 5 characters
     auto lines = [&line](int count) {
         std::string text;
@@ -203,21 +224,7 @@ TEST_F(SplitRun, CountsAPieceThatSpansAPipesReadOfTheLfAlone)
             text += line;
         return text;
     };
-    // The run waits only once the pipe is empty, so every turn it gives brings one more write.
-    const std::string writes[] = {lines(6).substr(0, lines(6).size() - 1), "\n", lines(34)};
-    int writer = -1;
-    host.attentive = false;
-    host.onYield = [&](int yields) {
-        if (yields > 3)
-            return;
-        if (writer < 0)
-            writer = ::open(request.sourceText.c_str(), O_WRONLY | O_NONBLOCK);
-        ASSERT_GE(writer, 0);
-        const std::string& bytes = writes[yields - 1];
-        EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-        if (yields == 3)
-            ::close(writer);
-    };
+    feedOnTurns({lines(6).substr(0, lines(6).size() - 1), "\n", lines(34)});
     request.encoding = Encoding::Utf8;
     ASSERT_EQ(split(SplitMode::BySize, 100, 64).outcome, RunOutcome::Completed);
     EXPECT_EQ(ReadFile(piece(1)), lines(20));
@@ -227,21 +234,7 @@ TEST_F(SplitRun, CountsAPieceThatSpansAPipesReadOfTheLfAlone)
 // A pipe's first write may be a byte of a mark alone: the encoding is found from the whole mark.
 TEST_F(SplitRun, FindsTheMarkOfAPipeWhoseWriterPausesInsideIt)
 {
-    ASSERT_EQ(::mkfifo(request.sourceText.c_str(), 0600), 0);
-    const std::string writes[] = {"\xFF", std::string("\xFE" "a\0\r\0\n\0b\0", 9)};
-    int writer = -1;
-    host.attentive = false;  // a turn only while the pipe is empty
-    host.onYield = [&](int yields) {
-        if (yields > 2)
-            return;
-        if (writer < 0)
-            writer = ::open(request.sourceText.c_str(), O_WRONLY | O_NONBLOCK);
-        ASSERT_GE(writer, 0);
-        const std::string& bytes = writes[yields - 1];
-        EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-        if (yields == 2)
-            ::close(writer);
-    };
+    feedOnTurns({"\xFF", std::string("\xFE" "a\0\r\0\n\0b\0", 9)});
     const RunResult result = split(SplitMode::ByLineCount, 10);
     EXPECT_EQ(result.encoding, Encoding::Utf16LE);
     EXPECT_EQ(ReadFile(piece(1)), std::string("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
