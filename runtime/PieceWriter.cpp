@@ -108,6 +108,9 @@ void PieceWriter::setFileMark(std::string_view bytes)
 void PieceWriter::open(const std::string& path)
 {
     close();
+    if (piecesInBuffer_ == kMostPiecesPerBuffer)
+        handOver();
+    ++piecesInBuffer_;
     commands_.push_back({Kind::Open, path});
     segmentStart_ = used_;
     open_ = true;
@@ -223,6 +226,7 @@ void PieceWriter::queue(std::unique_ptr<char[]> buffer)
         queue_.push_back({std::move(buffer), std::move(commands_)});
     }
     commands_.clear();
+    piecesInBuffer_ = 0;
     changed_.notify_all();
 }
 

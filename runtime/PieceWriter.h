@@ -60,6 +60,10 @@ public:
     // through the host; but ext4 made its copy into the page cache two to three times dearer
     // for writes of 1 MiB than for writes of 256 KiB, all of it system time.
     static constexpr std::size_t kMostPerWrite = 256 * 1024;
+    // A buffer is handed over once it holds this many pieces, whether full or not: each piece's
+    // opening keeps its path, and a buffer of one-line pieces of a few bytes would hold hundreds
+    // of thousands of them.
+    static constexpr std::size_t kMostPiecesPerBuffer = 1024;
 
     explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer, std::size_t buffers = 3,
                          std::size_t mostPerWrite = kMostPerWrite);
@@ -263,6 +267,7 @@ private:
     // when it began that many bytes before it, in buffers already handed over.
     std::ptrdiff_t lineStart_ = 0;
     std::size_t linesInSegment_ = 0;
+    std::size_t piecesInBuffer_ = 0;
     bool open_ = false;
     const std::atomic<bool>* holdBack_ = nullptr;
 

@@ -313,6 +313,24 @@ TEST(PieceWriter, ReportsAFailedWriteWithThePiecesPath)
     EXPECT_EQ(writer.failure().code, ENOSPC);
 }
 
+// Memory stays flat with pieces of a line of a few bytes: a buffer goes to the writing thread
+// once it holds its most pieces, long before it is full, and their files appear.
+TEST(PieceWriter, HandsABufferOverOnceItHoldsItsMostPieces)
+{
+    TempDir dir;
+    PieceWriter writer;
+    for (std::size_t i = 0; i <= PieceWriter::kMostPiecesPerBuffer; ++i) {
+        writer.open(dir.path() + std::to_string(i) + ".txt");
+        writer.writeLine("a");
+    }
+    bool written = false;
+    for (int wait = 0; wait < 1000 && !written; ++wait, ::usleep(10 * 1000))
+        written = Exists(dir.path() + "0.txt");
+    EXPECT_TRUE(written) << "the first pieces wait for the buffer to fill";
+    EXPECT_TRUE(writer.finish());
+    EXPECT_EQ(ReadFile(dir.path() + std::to_string(PieceWriter::kMostPiecesPerBuffer) + ".txt"), "a\r\n");
+}
+
 // A FIFO where a piece goes: written to while something reads it, refused at once while nothing
 // does, rather than waited on for good with the run's stop behind it.
 TEST(PieceWriter, WritesToAFifoInAPiecesPlaceOnlyWhileSomethingReadsIt)
