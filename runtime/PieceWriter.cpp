@@ -31,16 +31,19 @@ void Skip(iovec*& parts, int& count, std::size_t bytes)
     }
 }
 
-// Waits a slice at a time until `fd` takes more; false once `giveUp` is up.
-bool WaitUntilWritable(int fd, const std::atomic<bool>& giveUp)
+// Waits a slice at a time until `fd` takes more, or tells why it will not (the write says so,
+// for a reader gone): 0; ECANCELED once `giveUp` is up; else poll's error number.
+int WaitUntilWritable(int fd, const std::atomic<bool>& giveUp)
 {
     for (;;) {
         if (giveUp.load(std::memory_order_relaxed))
-            return false;
+            return ECANCELED;
         pollfd ready{fd, POLLOUT, 0};
         const int polled = ::poll(&ready, 1, PieceWriter::kWaitSliceMs);
-        if (polled > 0 || (polled < 0 && errno != EINTR))
-            return true;  // the write tells what it was, if it was not room
+        if (polled > 0)
+            return 0;
+        if (polled < 0 && errno != EINTR)
+            return errno;
     }
 }
 
@@ -56,8 +59,8 @@ int WriteAll(int fd, iovec* parts, int count, std::size_t& done, const std::atom
                 continue;
             if (errno != EAGAIN)  // only a piece that is no regular file is left non-blocking
                 return errno;
-            if (!WaitUntilWritable(fd, giveUp))
-                return ECANCELED;
+            if (const int code = WaitUntilWritable(fd, giveUp))
+                return code;
             continue;
         }
         if (wrote == 0)
