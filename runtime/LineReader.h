@@ -13,6 +13,7 @@
 #include "runtime/ReadAhead.h"
 #include "runtime/SegmentScan.h"
 #include "runtime/SourceMap.h"
+#include "runtime/WaitSlice.h"
 
 namespace tess {
 
@@ -38,7 +39,6 @@ public:
     // The file had nothing to read within kWaitSliceMs, or a signal came while it was waited for:
     // nothing was lost, and the call may be made again.
     static constexpr int kWaiting = -2;
-    static constexpr int kWaitSliceMs = 10;
 
     explicit LineReader(std::size_t blockSize = kDefaultBlock, bool mapFiles = false);
     ~LineReader();

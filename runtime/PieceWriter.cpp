@@ -39,7 +39,7 @@ int WaitUntilWritable(int fd, const std::atomic<bool>& giveUp)
         if (giveUp.load(std::memory_order_relaxed))
             return ECANCELED;
         pollfd ready{fd, POLLOUT, 0};
-        const int polled = ::poll(&ready, 1, PieceWriter::kWaitSliceMs);
+        const int polled = ::poll(&ready, 1, kWaitSliceMs);
         if (polled > 0)
             return 0;
         if (polled < 0 && errno != EINTR)

@@ -16,6 +16,7 @@
 
 #include "runtime/PaddedBuffer.h"
 #include "runtime/Simd.h"
+#include "runtime/WaitSlice.h"
 
 namespace tess {
 
@@ -192,7 +193,6 @@ public:
     // is given up, and the writer fails (a write, ECANCELED); a regular file's writes are always
     // finished. Set before the first open.
     void whileWaiting(std::function<bool()> turn) { whileWaiting_ = std::move(turn); }
-    static constexpr int kWaitSliceMs = 10;
 
     // Work for the writing thread when it has nothing to write: run there once after each
     // offerIdleWork(), when the buffers handed over are written. Set before the first offer.
