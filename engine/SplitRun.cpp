@@ -82,8 +82,12 @@ public:
 
 private:
     bool takeFileNumbers();
+    // Makes `attempt` again while it answers LineReader::kWaiting, giving the host its turn
+    // between two; returns its last answer, or 0 with `stopped` set when the host asks for a stop.
+    template <class Attempt>
+    int retryWhileWaiting(Attempt attempt, bool& stopped);
     // 0, or the failure's error number; a stop asked for while it waits leaves `stopped` set.
-    int openSource(bool& stopped);
+    int openSource(bool& stopped) { return retryWhileWaiting([this] { return reader_.open(sourcePath_); }, stopped); }
     // As openSource, for finding the encoding from the source's first bytes.
     int useEncoding(bool& stopped);
     // Hands a line that lies whole in one part to its piece, trimmed.
@@ -239,13 +243,15 @@ bool SplitRun::takeFileNumbers()
     return table.take(pieceNumber_);
 }
 
-int SplitRun::openSource(bool& stopped)
+// A signal while opening; a pipe silent before its first byte, or a FIFO with no writer yet.
+template <class Attempt>
+int SplitRun::retryWhileWaiting(Attempt attempt, bool& stopped)
 {
     for (;;) {
-        const int code = reader_.open(sourcePath_);
+        const int code = attempt();
         if (code != LineReader::kWaiting)
             return code;
-        if (consultHost()) {  // a signal while opening, and a stop
+        if (consultHost()) {
             stopped = true;
             return 0;
         }
@@ -256,14 +262,8 @@ int SplitRun::openSource(bool& stopped)
 int SplitRun::useEncoding(bool& stopped)
 {
     std::string_view sample;
-    int code;
-    while ((code = reader_.sample(sample)) == LineReader::kWaiting) {
-        if (consultHost()) {  // a pipe silent before its first byte, or a FIFO with no writer yet
-            stopped = true;
-            return 0;
-        }
-    }
-    if (code != 0)
+    const int code = retryWhileWaiting([this, &sample] { return reader_.sample(sample); }, stopped);
+    if (code != 0 || stopped)
         return code;
     const Detection found = request_.encoding ? NamedEncoding(*request_.encoding, sample) : DetectEncoding(sample);
     if (found.utf32)
