@@ -500,6 +500,8 @@ RunResult SplitRun::stopped()
             return failedWriting();
         countOnlyWhatWasWritten();
     }
+    // A piece that a long line cut short by the stop had opened is gone again.
+    progress_.piecesWritten = writer_.written().pieces;
     endRun();
     return {RunOutcome::Stopped, progress_, encoding_, std::nullopt};
 }

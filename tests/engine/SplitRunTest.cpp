@@ -310,10 +310,12 @@ TEST_F(SplitRun, StopsInsideALongLineLeavingItOutAndWhatCameBeforeIn)
 {
     source("before\r\n   " + std::string(1 << 20, 'x') + "\r\nafter\r\n");
     host.onYield = [this](int yields) { host.stop = yields == 20; };  // well inside the long line
-    const RunResult result = split(SplitMode::ByLineCount, 10, 4096);
+    const RunResult result = split(SplitMode::ByLineCount, 1, 4096);
     EXPECT_EQ(result.outcome, RunOutcome::Stopped);
     EXPECT_EQ(ReadFile(piece(1)), "before\r\n");
+    EXPECT_FALSE(Exists(piece(2))) << "the piece the long line opened keeps nothing";
     EXPECT_EQ(result.progress.linesKept, 1u);
+    EXPECT_EQ(result.progress.piecesWritten, 1u);
 }
 
 TEST_F(SplitRun, RefusesAFolderThatAnotherRunHoldsHoweverItIsSpelt)
