@@ -178,7 +178,12 @@ void frmMain::runSplit(SplitMode mode, double threshold)
     showProgress(RunProgress{});
     YieldTicker ticker(kYieldPeriod, attention());
     lastRun_ = RunSplit(*this, request);
-    showProgress(lastRun_.progress);  // the bar keeps how far the run got
+    // The bar keeps how far the run got; a completed one read all there was, even of an empty
+    // source or a pipe, whose size gives no share.
+    if (lastRun_.outcome == RunOutcome::Completed)
+        ui_->prgRead->setValue(kProgressScale);
+    else
+        showProgress(lastRun_.progress);
     announce(lastRun_);
 
     // The close that stopped this run was refused while the split held its files; repeat it
@@ -204,8 +209,10 @@ void frmMain::yieldToEvents(const RunProgress& progress)
 
 void frmMain::showProgress(const RunProgress& progress)
 {
-    const double share =
-        progress.sourceBytes == 0 ? 0.0 : static_cast<double>(progress.bytesRead) / progress.sourceBytes;
+    // A source that grows while it is read is read past the size it had: the bar stays full.
+    const double share = progress.sourceBytes == 0
+                             ? 0.0
+                             : std::min(1.0, static_cast<double>(progress.bytesRead) / progress.sourceBytes);
     ui_->prgRead->setValue(static_cast<int>(share * kProgressScale));
 }
 

@@ -101,6 +101,15 @@ TEST_F(RunFromWindow, ACompletedRunEndsIdleWithTheNoticeAndAFullBar)
     EXPECT_EQ(pieces(), (std::vector<std::string>{NumberedLines(1, 3), NumberedLines(4, 3), NumberedLines(7, 1)}));
 }
 
+TEST_F(RunFromWindow, AnEmptySourceCompletesWithAFullBar)
+{
+    useSource("");
+    clickStart();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "转换处理完成！");
+    EXPECT_EQ(control<QProgressBar>("prgRead").value(), control<QProgressBar>("prgRead").maximum());
+}
+
 TEST_F(RunFromWindow, ALineCountWorthNothingBecomes3000)
 {
     for (const QString& typed : {QString(""), QString("0"), QString("  ")}) {

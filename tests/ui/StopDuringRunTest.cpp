@@ -1,11 +1,12 @@
 // Real runs on a generated source large enough to be caught in the middle: a stop click, a start
-// click while stopping, and closing the window, each made while the split is running.
+// click while stopping, closing the window, and the source growing, each while the split runs.
 
 #include <QCoreApplication>
 #include <QProgressBar>
 #include <QTimer>
 
 #include <csignal>
+#include <fstream>
 
 #include <sys/stat.h>
 
@@ -98,6 +99,29 @@ TEST_F(StopDuringRun, ATerminationSignalClosesTheWindowAsTheUserWouldKeepingEver
     EXPECT_EQ(window.lastRun().outcome, RunOutcome::Stopped);
     EXPECT_TRUE(messages.messages.empty());
     expectPiecesHoldExactlyTheKeptLines();
+}
+
+// A source that grows while it is read, as a log does: the run reads past the size it had.
+using GrowingSourceRun = RunningSplit;
+
+TEST_F(GrowingSourceRun, TheBarIsFullOnceTheSizeItHadIsRead)
+{
+    int fullWhileRunning = 0;
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        auto& bar = control<QProgressBar>("prgRead");
+        fullWhileRunning += text("cmdStart") == "停止" && bar.value() == bar.maximum();
+    });
+    during.start(0);
+    startAndThen([&] {
+        std::ofstream source(dir.path() + kBase + ".txt", std::ios::binary | std::ios::app);
+        source << NumberedLines(kLines + 1, (32 << 20) / kLineWidth, kLineWidth);
+    });
+    EXPECT_EQ(window.lastRun().outcome, RunOutcome::Completed);
+    EXPECT_GT(window.lastRun().progress.bytesRead, window.lastRun().progress.sourceBytes);
+    EXPECT_GT(fullWhileRunning, 0) << "the bar was never full while the grown part was read";
+    auto& bar = control<QProgressBar>("prgRead");
+    EXPECT_EQ(bar.value(), bar.maximum());
 }
 
 // A close that comes while the run is still starting (here while the folder-creation error is on
