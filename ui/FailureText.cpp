@@ -26,7 +26,14 @@ std::string Reason(const RunError& error)
 {
     if (error.what == RunFailure::SourceCutShort)
         return "分割途中源文件被其他程序截短了";
-    switch (error.error.value()) {
+    return ReasonText(error.error);
+}
+
+}  // namespace
+
+std::string ReasonText(std::error_code error)
+{
+    switch (error.value()) {
     case ENOENT: return "文件或目录不存在";
     case EACCES:
     case EPERM: return "没有访问权限";
@@ -42,11 +49,12 @@ std::string Reason(const RunError& error)
     case EMFILE:
     case ENFILE: return "打开的文件太多";
     case ENAMETOOLONG: return "文件名太长";
-    default: return error.error.message();
+    case EEXIST: return "已有同名的文件";
+    case ENXIO: return "这是一个没有程序在读取的管道";
+    case EPIPE: return "读取这个管道的程序已经退出";
+    default: return error.message();
     }
 }
-
-}  // namespace
 
 std::string FailureText(const RunError& error, std::uint64_t linesWritten)
 {
@@ -56,6 +64,11 @@ std::string FailureText(const RunError& error, std::uint64_t linesWritten)
     if (linesWritten == 0)
         return text + "\n没有一行写入输出文件。";
     return text + "\n已有 " + std::to_string(linesWritten) + " 行写入输出文件；再次进行同样的分割会接着追加到这些文件。";
+}
+
+std::string FolderFailureText(const std::string& folder, std::error_code error)
+{
+    return "无法创建文件夹：\n" + folder + "\n原因：" + ReasonText(error);
 }
 
 }  // namespace tess

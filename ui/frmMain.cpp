@@ -232,9 +232,9 @@ void frmMain::announce(const RunResult& run)
     }
 }
 
-void frmMain::folderNotCreated(const std::string&, std::error_code error)
+void frmMain::folderNotCreated(const std::string& folder, std::error_code error)
 {
-    showMessage(kFolderErrorPrefix + error.message(), MessageStyle::Plain, kAppTitle);
+    showMessage(kFolderErrorPrefix + FolderFailureText(folder, error), MessageStyle::Plain, kAppTitle);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

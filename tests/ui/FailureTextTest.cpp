@@ -25,6 +25,15 @@ TEST(FailureText, NamesWhatFailedThePathAndTheReason)
     }
 }
 
+TEST(FailureText, APiecesPipeWithoutAReaderOrAFileInAFoldersPlaceIsToldInChinese)
+{
+    const std::pair<int, const char*> cases[] = {
+        {ENXIO, "没有程序在读取"}, {EPIPE, "已经退出"}, {EEXIST, "已有同名的文件"}};
+    for (const auto& [code, words] : cases)
+        EXPECT_TRUE(Contains(ReasonText(SystemError(code)), words)) << code;
+    EXPECT_EQ(FolderFailureText("/data/书/", SystemError(EEXIST)), "无法创建文件夹：\n/data/书/\n原因：已有同名的文件");
+}
+
 TEST(FailureText, AnUncommonReasonIsTheSystemsOwnText)
 {
     const std::string text = FailureText({RunFailure::ReadSource, "/x", SystemError(EBADMSG)}, 0);

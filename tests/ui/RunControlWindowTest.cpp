@@ -205,14 +205,14 @@ TEST_F(RunFromWindow, APieceThatCannotBeMadeIsReportedWithItsPath)
     EXPECT_EQ(text("cmdStart"), "开始处理");
 }
 
-TEST_F(RunFromWindow, AFolderThatCannotBeMadeIsAnUntitledBoxBeforeThePieceError)
+TEST_F(RunFromWindow, AFolderThatCannotBeMadeIsAnUntitledBoxNamingItBeforeThePieceError)
 {
     useSource("line\r\n");
     WriteFile(dir.path() + "plain-file", "");
     setText("txtSave", QString::fromStdString(dir.path() + "plain-file/sub/"));
     clickStart();
     ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(messages.messages[0].text, "创建错误: File exists");
+    EXPECT_EQ(messages.messages[0].text, "创建错误: 无法创建文件夹：\n" + dir.path() + "plain-file/\n原因：已有同名的文件");
     EXPECT_EQ(messages.messages[0].style, MessageStyle::Plain);
     EXPECT_EQ(messages.messages[0].title, "Quorrax");
     EXPECT_EQ(messages.messages[1].title, "错误");
