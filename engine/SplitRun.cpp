@@ -213,6 +213,13 @@ RunResult SplitRun::run()
         }
         if (code != 0)
             return failedReading(code);
+        // A stop raised while a line came in parts is seen before its next part, even the end of
+        // the input that a pipe's reader found in the same wait: the line is left out.
+        if (inLine_ && host_.attention().load(std::memory_order_relaxed)) {
+            stopAsked_ = consultHost();
+            if (stopAsked_)
+                continue;
+        }
         if (lineEnds && !inLine_)
             keepWhole(part);
         else

@@ -240,6 +240,23 @@ TEST_F(SplitRun, FindsTheMarkOfAPipeWhoseWriterPausesInsideIt)
     EXPECT_EQ(ReadFile(piece(1)), std::string("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
 }
 
+// A stop that comes while the run waits inside a line, and the end of the input right after it:
+// the line the stop came inside of is left out all the same.
+TEST_F(SplitRun, LeavesOutTheLineAStopCameInsideOfWhenThePipeEndsRightAfter)
+{
+    feedOnTurns({"first\r\n  xx", ""});  // then the end of the input
+    const auto feed = host.onYield;
+    host.onYield = [this, feed](int yields) {
+        feed(yields);
+        if (yields == 2)
+            host.raiseAttention();  // a signal, just after the run asked for its turn
+        host.stop = yields > 2;
+    };
+    const RunResult result = split(SplitMode::ByLineCount, 10);
+    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(ReadFile(piece(1)), "first\r\n");
+}
+
 // A FIFO in a piece's place whose reader stopped reading: the host keeps its turns, a stop ends
 // the run, and only the lines that went into the FIFO count.
 TEST_F(SplitRun, StopsWhileAPieceWaitsForItsReader)
