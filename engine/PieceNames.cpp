@@ -1,14 +1,11 @@
 #include "engine/PieceNames.h"
 
-#include "runtime/Text.h"
-
 namespace tess {
 
-std::string SourceFileName(std::string_view sourceText)
+std::string SourceFileName(std::string_view sourcePath)
 {
-    const std::string_view path = TrimSpaces(sourceText);
-    const auto slash = path.rfind('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    const auto slash = sourcePath.rfind('/');
+    return std::string(slash == std::string_view::npos ? sourcePath : sourcePath.substr(slash + 1));
 }
 
 std::string BaseName(std::string_view fileName)

@@ -6,8 +6,9 @@
 
 namespace tess {
 
-// The file name in a source path: the path trimmed of spaces, after its last "/".
-std::string SourceFileName(std::string_view sourceText);
+// The file name in the path of the source as it is opened: what follows its last "/", spaces
+// and all.
+std::string SourceFileName(std::string_view sourcePath);
 
 // A file name without its last four characters (UTF-8 characters, not bytes): "book.txt" gives
 // "book", "readme" gives "re". A name of fewer than four characters is kept whole.

@@ -163,16 +163,16 @@ private:
 
 RunResult SplitRun::run()
 {
-    baseName_ = BaseName(SourceFileName(request_.sourceText));
+    // Spaces around a path are trimmed for the paste they come from; a file whose name really
+    // ends in a space is the file named, and its pieces are named after it.
+    sourcePath_ = PathExists(request_.sourceText) ? request_.sourceText : std::string(TrimSpaces(request_.sourceText));
+    baseName_ = BaseName(SourceFileName(sourcePath_));
     destination_ = request_.destinationText;
     if (!PathExists(destination_))
         modBrowseForFolder::CreateFolderTree(destination_, host_);
     const std::string folder = FolderLock::FolderOf(destination_ + baseName_);
     if (!folderLock_.take(folder))
         return fail(RunFailure::FolderBusy, folder, EWOULDBLOCK);
-    // Spaces around a path are trimmed for the paste they come from; a file whose name really
-    // ends in a space is the file named.
-    sourcePath_ = PathExists(request_.sourceText) ? request_.sourceText : std::string(TrimSpaces(request_.sourceText));
     if (!takeFileNumbers())
         return fail(RunFailure::NoFileNumber, sourcePath_, EMFILE);
     host_.setTimerEnabled(true);

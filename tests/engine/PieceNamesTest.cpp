@@ -5,9 +5,9 @@
 namespace tess {
 namespace {
 
-TEST(SourceFileName, IsWhatFollowsTheLastSlashOfTheTrimmedPath)
+TEST(SourceFileName, IsWhatFollowsTheLastSlashOfThePath)
 {
-    EXPECT_EQ(SourceFileName("  /data/books/book.txt  "), "book.txt");
+    EXPECT_EQ(SourceFileName("/data/books/ book.txt "), " book.txt ");
     EXPECT_EQ(SourceFileName("book.txt"), "book.txt");
     EXPECT_EQ(SourceFileName("/data/dir/"), "");
 }

@@ -320,7 +320,8 @@ TEST_F(SplitRun, TakesTheFileOfTheExactNameBeforeTrimmingIt)
     testing::WriteFile(dir.path() + "x.txt", "its neighbour\r\n");
     request.sourceText = dir.path() + "x.txt ";
     split(SplitMode::ByLineCount, 10);
-    EXPECT_EQ(ReadFile(out() + "x1.txt"), "the file named\r\n");
+    EXPECT_EQ(ReadFile(out() + "x.1.txt"), "the file named\r\n") << "named after the file read";
+    EXPECT_FALSE(Exists(out() + "x1.txt")) << "the neighbour's pieces";
 }
 
 TEST_F(SplitRun, StopsInsideALongLineLeavingItOutAndWhatCameBeforeIn)
