@@ -1,7 +1,5 @@
 #include "runtime/DetectEncoding.h"
 
-#include <algorithm>
-
 namespace tess {
 
 namespace {
@@ -73,7 +71,7 @@ bool LooksLikeUtf16(std::string_view s, std::size_t highPlace)
         highNuls += At(s, 2 * u + highPlace) == 0;
         lowNuls += At(s, 2 * u + 1 - highPlace) == 0;
     }
-    return highNuls >= std::max<std::size_t>(1, units / 64) && lowNuls * 8 <= highNuls;
+    return highNuls > 0 && highNuls * 64 >= units && lowNuls * 8 <= highNuls;
 }
 
 }  // namespace

@@ -19,6 +19,14 @@ std::string Repeat(const std::string& s, std::size_t times)
     return out;
 }
 
+// ASCII `units` two-byte units long with a NUL in the high byte of the first, as UTF-16LE has.
+std::string OneHighNulIn(std::size_t units)
+{
+    std::string s(2 * units, 'a');
+    s[1] = '\0';
+    return s;
+}
+
 TEST(DetectEncoding, DecidesByMarkThenUtf8ThenNulsThenTheDoubleByteFamily)
 {
     using E = Encoding;
@@ -50,6 +58,8 @@ TEST(DetectEncoding, DecidesByMarkThenUtf8ThenNulsThenTheDoubleByteFamily)
         {"ASCII with a few NULs", Repeat(std::string("some text\0 and more\r\n", 21), 30) + std::string(1, '\0'),
          E::DoubleByte, 0, false},
         {"NULs on both sides", Repeat(std::string("a\0\0b", 4), 100), E::DoubleByte, 0, false},
+        {"a NUL in 64 units", OneHighNulIn(64), E::Utf16LE, 0, false},
+        {"a NUL in 65 units", OneHighNulIn(65), E::DoubleByte, 0, false},
     };
     for (const auto& c : cases) {
         const Detection found = DetectEncoding(c.sample);
