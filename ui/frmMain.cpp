@@ -176,8 +176,10 @@ void frmMain::runSplit(SplitMode mode, double threshold)
     request.threshold = threshold;
 
     showProgress(RunProgress{});
-    YieldTicker ticker(kYieldPeriod, attention());
-    lastRun_ = RunSplit(*this, request);
+    {
+        YieldTicker ticker(kYieldPeriod, attention());  // only while the run lasts, not its box
+        lastRun_ = RunSplit(*this, request);
+    }
     // The bar keeps how far the run got; a completed one read all there was, even of an empty
     // source or a pipe, whose size gives no share.
     if (lastRun_.outcome == RunOutcome::Completed)
