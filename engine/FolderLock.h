@@ -18,11 +18,13 @@ public:
     // prefix's last "/", or the current folder.
     static std::string FolderOf(const std::string& piecePrefix);
 
-    // True unless another run holds the folder. A folder that cannot be opened (it could not be
+    // True unless another run holds the folder. A folder that cannot be found (it could not be
     // created) is not locked: its pieces will fail to open, and say why.
     bool take(const std::string& folder);
 
 private:
+    bool takeByName(const std::string& folder);
+
     int fd_ = -1;
 };
 

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/FolderLock.h"
@@ -348,6 +349,26 @@ TEST_F(SplitRun, RefusesAFolderThatAnotherRunHoldsHoweverItIsSpelt)
     EXPECT_EQ(result.error->what, RunFailure::FolderBusy);
     EXPECT_EQ(result.error->path, dir.path() + "./out//");
     EXPECT_FALSE(Exists(piece(1)));
+}
+
+// A drop box: a folder its user may write into but not list, so it cannot be opened to be locked.
+TEST_F(SplitRun, RefusesAFolderThatAnotherRunHoldsWhereItCannotBeListed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to become a user whom the folder refuses";
+    ASSERT_EQ(::mkdir(out().c_str(), 0333), 0);
+    ASSERT_EQ(::chmod(out().c_str(), 0333), 0);  // whatever the umask
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0711), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool asNobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        FolderLock first, second;
+        ::_exit(!asNobody ? 2 : !first.take(out()) ? 3 : second.take(out()) ? 4 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: no user to become; 3: the first run refused; 4: the second let in";
 }
 
 TEST_F(SplitRun, NeverChangesTheSource)
