@@ -166,7 +166,7 @@ TEST_F(SplitRun, StopsBetweenLinesClosingThePieceWithWhatItHolds)
     EXPECT_EQ(result.outcome, RunOutcome::Stopped);
     EXPECT_EQ(ReadFile(piece(1)), "1\r\n2\r\n");
     EXPECT_EQ(host.events, (Events{"timer on", "timer off"}));  // no notice; the stop click set the caption
-    EXPECT_EQ(host.yields, 2);
+    EXPECT_EQ(host.lastProgress.linesKept, 2u) << "no line read after the stop";
 }
 
 TEST_F(SplitRun, CompletesWhenTheStopIsSeenOnlyAfterTheLastLine)
@@ -182,8 +182,13 @@ TEST_F(SplitRun, YieldsAfterEveryLineReadKeptOrDropped)
     // (A last line without its end is read in two steps, the second finding the end of the
     // file, and yields after each.)
     source("a\r\n\r\n  \r\nb\r\n");
+    std::vector<std::uint64_t> linesAtYields;
+    host.onYield = [&](int) { linesAtYields.push_back(host.lastProgress.linesKept + host.lastProgress.linesDropped); };
     split(SplitMode::ByLineCount, 10);
-    EXPECT_EQ(host.yields, 4);
+    // A slow writing thread (under emulation) may give the host more turns while the last
+    // piece is written out; those come after the last line.
+    linesAtYields.erase(std::unique(linesAtYields.begin(), linesAtYields.end()), linesAtYields.end());
+    EXPECT_EQ(linesAtYields, (std::vector<std::uint64_t>{1, 2, 3, 4}));
     EXPECT_EQ(host.lastProgress.linesKept, 2u);
     EXPECT_EQ(host.lastProgress.linesDropped, 2u);
 }
