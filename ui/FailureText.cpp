@@ -29,6 +29,12 @@ std::string Reason(const RunError& error)
     return ReasonText(error.error);
 }
 
+// What failed, on its own line the path, then why: the one shape of every failure's box.
+std::string WhatWhereWhy(const std::string& what, const std::string& path, const std::string& why)
+{
+    return what + "：\n" + path + "\n原因：" + why;
+}
+
 }  // namespace
 
 std::string ReasonText(std::error_code error)
@@ -58,7 +64,7 @@ std::string ReasonText(std::error_code error)
 
 std::string FailureText(const RunError& error, std::uint64_t linesWritten)
 {
-    std::string text = WhatFailed(error.what) + "：\n" + error.path + "\n原因：" + Reason(error);
+    std::string text = WhatWhereWhy(WhatFailed(error.what), error.path, Reason(error));
     if (!FailsAfterWriting(error.what))
         return text;
     if (linesWritten == 0)
@@ -68,7 +74,7 @@ std::string FailureText(const RunError& error, std::uint64_t linesWritten)
 
 std::string FolderFailureText(const std::string& folder, std::error_code error)
 {
-    return "无法创建文件夹：\n" + folder + "\n原因：" + ReasonText(error);
+    return WhatWhereWhy("无法创建文件夹", folder, ReasonText(error));
 }
 
 }  // namespace tess
