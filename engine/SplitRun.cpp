@@ -269,10 +269,12 @@ int SplitRun::retryWhileWaiting(Attempt attempt, bool& stopped)
 int SplitRun::useEncoding(bool& stopped)
 {
     std::string_view sample;
-    const int code = retryWhileWaiting([this, &sample] { return reader_.sample(sample); }, stopped);
+    bool endsSource = false;
+    const int code =
+        retryWhileWaiting([this, &sample, &endsSource] { return reader_.sample(sample, endsSource); }, stopped);
     if (code != 0 || stopped)
         return code;
-    const Detection found = request_.encoding ? NamedEncoding(*request_.encoding, sample) : DetectEncoding(sample);
+    const Detection found = request_.encoding ? NamedEncoding(*request_.encoding, sample) : DetectEncoding(sample, endsSource);
     if (found.utf32)
         return EILSEQ;
     encoding_ = found.encoding;

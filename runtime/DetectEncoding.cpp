@@ -12,8 +12,9 @@ bool StartsWith(std::string_view sample, std::string_view prefix)
 unsigned char At(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
 // Length of the well-formed UTF-8 sequence starting at `i`; 0 when ill-formed. A sequence that
-// the end of the sample cuts short counts as well-formed: the rest lies beyond the sample.
-std::size_t WellFormedLength(std::string_view s, std::size_t i)
+// the end of the sample cuts short counts as well-formed when `cutAllowed`: the rest may lie
+// beyond the sample.
+std::size_t WellFormedLength(std::string_view s, std::size_t i, bool cutAllowed)
 {
     const unsigned char b = At(s, i);
     std::size_t length = 0;
@@ -33,7 +34,7 @@ std::size_t WellFormedLength(std::string_view s, std::size_t i)
     }
     for (std::size_t k = 1; k < length; ++k) {
         if (i + k == s.size())
-            return length;
+            return cutAllowed ? length : 0;
         const unsigned char c = At(s, i + k);
         if (k == 1 ? (c < low || c > high) : (c < 0x80 || c > 0xBF))
             return 0;
@@ -41,7 +42,7 @@ std::size_t WellFormedLength(std::string_view s, std::size_t i)
     return length;
 }
 
-bool IsUtf8WithMultiByte(std::string_view s)
+bool IsUtf8WithMultiByte(std::string_view s, bool cutAllowed)
 {
     bool multiByte = false;
     for (std::size_t i = 0; i < s.size();) {
@@ -49,7 +50,7 @@ bool IsUtf8WithMultiByte(std::string_view s)
             ++i;
             continue;
         }
-        const std::size_t length = WellFormedLength(s, i);
+        const std::size_t length = WellFormedLength(s, i, cutAllowed);
         if (length == 0)
             return false;
         multiByte = true;
@@ -76,8 +77,11 @@ bool LooksLikeUtf16(std::string_view s, std::size_t highPlace)
 
 }  // namespace
 
-Detection DetectEncoding(std::string_view sample)
+Detection DetectEncoding(std::string_view sample, bool endsSource)
 {
+    // A character cut off by the source's own end is ill-formed: UTF-16 text whose last unit's
+    // first byte reads as a UTF-8 lead is not taken for UTF-8.
+    const bool cutAllowed = !endsSource || sample.size() > kDetectionSample;
     sample = sample.substr(0, kDetectionSample);
     using namespace std::string_view_literals;
     if (StartsWith(sample, "\xFF\xFE\0\0"sv) || StartsWith(sample, "\0\0\xFE\xFF"sv))
@@ -85,7 +89,7 @@ Detection DetectEncoding(std::string_view sample)
     for (const Encoding e : {Encoding::Utf8, Encoding::Utf16LE, Encoding::Utf16BE})
         if (StartsWith(sample, MarkBytes(e)))
             return {e, MarkBytes(e).size(), false};
-    if (IsUtf8WithMultiByte(sample))
+    if (IsUtf8WithMultiByte(sample, cutAllowed))
         return {Encoding::Utf8, 0, false};
     if (LooksLikeUtf16(sample, 1))
         return {Encoding::Utf16LE, 0, false};

@@ -16,10 +16,10 @@ struct Detection {
 
 // The encoding of a source that begins with `sample` (up to 64 KiB are looked at), decided in
 // this order: a byte-order mark (UTF-8, UTF-16LE, UTF-16BE; UTF-32 is flagged); well-formed UTF-8
-// holding at least one multi-byte character (a sequence cut by the sample's end allowed); NUL
-// bytes on one side of the 16-bit units only, as UTF-16 text has them; else the double-byte
-// family, where pure ASCII lands too.
-Detection DetectEncoding(std::string_view sample);
+// holding at least one multi-byte character (a sequence cut by the sample's end allowed, unless
+// `endsSource` says the source ends there too); NUL bytes on one side of the 16-bit units only,
+// as UTF-16 text has them; else the double-byte family, where pure ASCII lands too.
+Detection DetectEncoding(std::string_view sample, bool endsSource);
 
 // For an encoding the user named: the sample's byte-order mark when it is that encoding's.
 Detection NamedEncoding(Encoding encoding, std::string_view sample);

@@ -90,7 +90,7 @@ void LineReader::close()
     fd_ = -1;
 }
 
-int LineReader::sample(std::string_view& bytes)
+int LineReader::sample(std::string_view& bytes, bool& endsSource)
 {
     if (!regular_) {  // a pipe cannot be read twice: its first block is the sample
         // A writer's first write may be a byte of a mark: the reads go on until a mark's worth came.
@@ -99,9 +99,11 @@ int LineReader::sample(std::string_view& bytes)
             if (const int code = readMore())
                 return code;
         bytes = std::string_view(block_, len_);
+        endsSource = eof_;
         return 0;
     }
     sample_.resize(kDetectionSample);
+    endsSource = false;
     std::size_t got = 0;
     while (got < sample_.size()) {
         const ssize_t n = ::pread(fd_, sample_.data() + got, sample_.size() - got, static_cast<off_t>(got));
@@ -109,8 +111,10 @@ int LineReader::sample(std::string_view& bytes)
             continue;  // a regular file answers at once: a retry costs nothing
         if (n < 0)
             return errno;
-        if (n == 0)
+        if (n == 0) {
+            endsSource = true;
             break;
+        }
         got += static_cast<std::size_t>(n);
     }
     sample_.resize(got);

@@ -48,8 +48,9 @@ public:
     int open(const std::string& path);
     // The start of the file, for finding its encoding, without taking it from the lines: up to
     // 64 KiB of a regular file; of a pipe, what its reads bring until a byte-order mark's worth
-    // came, at least the first read's. Valid until the next call.
-    int sample(std::string_view& bytes);
+    // came, at least the first read's. `endsSource` says whether the source ends with it. Valid
+    // until the next call.
+    int sample(std::string_view& bytes, bool& endsSource);
     // How lines are found from here on; `skip` bytes at the very start (a byte-order mark) are
     // not part of the first line. Call after open, before the first line.
     void useEncoding(Encoding encoding, std::size_t skip);

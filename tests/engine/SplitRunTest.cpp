@@ -299,6 +299,16 @@ TEST_F(SplitRun, FindsAUtf16SourceAndEndsItsLinesOnlyAtWholeUnits)
     EXPECT_EQ(ReadFile(piece(2)), std::string("\xFF\xFEx\0\x0D\x00\x0A\x00", 8));
 }
 
+// Its last unit's first byte, 0x00 0xE9 (é), reads as a UTF-8 lead that the file's end cut off.
+TEST_F(SplitRun, FindsUtf16WithoutAMarkWhoseLastUnitLooksLikeACutUtf8Lead)
+{
+    source(std::string("\0H\0i\0\n\0C\0a\0f\0\xE9", 14));
+    const RunResult result = split(SplitMode::ByLineCount, 1);
+    EXPECT_EQ(result.encoding, Encoding::Utf16BE);
+    EXPECT_EQ(ReadFile(piece(1)), std::string("\0H\0i\0\r\0\n", 8));
+    EXPECT_EQ(ReadFile(piece(2)), std::string("\0C\0a\0f\0\xE9\0\r\0\n", 12));
+}
+
 TEST_F(SplitRun, GivesTheMarkToEveryPieceItCreatesOrFindsEmptyAndNoSecondOne)
 {
     source("\xEF\xBB\xBF  \r\n  first  \r\nsecond\r\nthird\r\n");  // the mark's line is blank

@@ -62,7 +62,7 @@ TEST(DetectEncoding, DecidesByMarkThenUtf8ThenNulsThenTheDoubleByteFamily)
         {"a NUL in 65 units", OneHighNulIn(65), E::DoubleByte, 0, false},
     };
     for (const auto& c : cases) {
-        const Detection found = DetectEncoding(c.sample);
+        const Detection found = DetectEncoding(c.sample, false);
         EXPECT_EQ(found.utf32, c.utf32) << c.note;
         if (c.utf32)
             continue;
@@ -74,8 +74,18 @@ TEST(DetectEncoding, DecidesByMarkThenUtf8ThenNulsThenTheDoubleByteFamily)
 TEST(DetectEncoding, LooksNoFurtherThanItsSample)
 {
     // Past 64 KiB of ASCII, a Chinese UTF-8 text is not seen.
-    EXPECT_EQ(DetectEncoding(std::string(kDetectionSample, 'a') + "中文").encoding, Encoding::DoubleByte);
-    EXPECT_EQ(DetectEncoding(std::string(kDetectionSample - 3, 'a') + "中文").encoding, Encoding::Utf8);
+    EXPECT_EQ(DetectEncoding(std::string(kDetectionSample, 'a') + "中文", false).encoding, Encoding::DoubleByte);
+    EXPECT_EQ(DetectEncoding(std::string(kDetectionSample - 3, 'a') + "中文", false).encoding, Encoding::Utf8);
+}
+
+// Where the source itself ends, a cut sequence is ill-formed; where only the 64 KiB looked at
+// end, it is not.
+TEST(DetectEncoding, TakesACharacterCutByTheSourcesEndAsIllFormed)
+{
+    EXPECT_EQ(DetectEncoding(std::string("\0\xE9", 2), true).encoding, Encoding::Utf16BE);  // é, UTF-16BE
+    EXPECT_EQ(DetectEncoding("a" + std::string(1, '\0') + "\x5C\xD5", true).encoding, Encoding::Utf16LE);
+    EXPECT_EQ(DetectEncoding("中文\xE4\xB8", true).encoding, Encoding::DoubleByte);
+    EXPECT_EQ(DetectEncoding(std::string(kDetectionSample - 1, 'a') + "中", true).encoding, Encoding::Utf8);
 }
 
 TEST(DetectEncoding, ANamedEncodingTakesOnlyItsOwnMark)
