@@ -498,19 +498,17 @@ RunResult SplitRun::completed()
 {
     if (!finishPieces())
         return failedWriting();
+    countOnlyWhatWasWritten();  // the file marks, which no line's count holds, are in it
     endRun();
     return {RunOutcome::Completed, progress_, encoding_, std::nullopt};
 }
 
 RunResult SplitRun::stopped()
 {
-    if (!finishPieces()) {
-        if (!gaveUpWriting())
-            return failedWriting();
-        countOnlyWhatWasWritten();
-    }
+    if (!finishPieces() && !gaveUpWriting())
+        return failedWriting();
     // A piece that a long line cut short by the stop had opened is gone again.
-    progress_.piecesWritten = writer_.written().pieces;
+    countOnlyWhatWasWritten();
     endRun();
     return {RunOutcome::Stopped, progress_, encoding_, std::nullopt};
 }
@@ -525,7 +523,7 @@ RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
     return {RunOutcome::Failed, progress_, encoding_, RunError{what, path, SystemError(code)}};
 }
 
-// What was handed over but never reached a piece does not count.
+// What was handed over but never reached a piece does not count; the file marks that did do.
 void SplitRun::countOnlyWhatWasWritten()
 {
     const PieceWriter::Written& written = writer_.written();

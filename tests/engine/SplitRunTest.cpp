@@ -314,10 +314,10 @@ TEST_F(SplitRun, GivesTheMarkToEveryPieceItCreatesOrFindsEmptyAndNoSecondOne)
     source("\xEF\xBB\xBF  \r\n  first  \r\nsecond\r\nthird\r\n");  // the mark's line is blank
     ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
     testing::WriteFile(out() + "book2.txt", "");  // found empty: it takes the mark
-    split(SplitMode::ByLineCount, 2);
+    EXPECT_EQ(split(SplitMode::ByLineCount, 2).progress.bytesWritten, 3 + 15 + 3 + 7u);  // the marks too
     EXPECT_EQ(ReadFile(piece(1)), "\xEF\xBB\xBF" "first\r\nsecond\r\n");
     EXPECT_EQ(ReadFile(piece(2)), "\xEF\xBB\xBF" "third\r\n");
-    split(SplitMode::ByLineCount, 2);
+    EXPECT_EQ(split(SplitMode::ByLineCount, 2).progress.bytesWritten, 15 + 7u);
     EXPECT_EQ(ReadFile(piece(1)), "\xEF\xBB\xBF" "first\r\nsecond\r\nfirst\r\nsecond\r\n");
 }
 
