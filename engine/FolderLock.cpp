@@ -15,8 +15,9 @@ namespace tess {
 
 FolderLock::~FolderLock()
 {
-    if (fd_ >= 0)
-        ::close(fd_);  // releases the lock
+    for (const int fd : {lockedFd_, nameFd_})
+        if (fd >= 0)
+            ::close(fd);  // releases the lock
 }
 
 std::string FolderLock::FolderOf(const std::string& piecePrefix)
@@ -25,11 +26,16 @@ std::string FolderLock::FolderOf(const std::string& piecePrefix)
     return slash == std::string::npos ? std::string(".") : piecePrefix.substr(0, slash + 1);
 }
 
+// Both locks: the name holds a folder against a run that can only write into it, which cannot
+// open it to flock it; the flock holds it against a run in another network namespace, where the
+// name is not seen.
 bool FolderLock::take(const std::string& folder)
 {
+    if (!takeByName(folder))
+        return false;
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return errno == EACCES ? takeByName(folder) : true;
+        return true;
     int locked;
     while ((locked = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
     }
@@ -38,13 +44,12 @@ bool FolderLock::take(const std::string& folder)
         ::close(fd);
         return !busy;
     }
-    fd_ = fd;
+    lockedFd_ = fd;
     return true;
 }
 
-// A folder that may be written but not read (a drop box, mode 0333) cannot be opened to be
-// locked. Its lock is then a name that only one socket at a time may bind, made of the
-// folder's device and inode, which the system frees with the process.
+// A name that only one socket at a time may bind, made of the folder's device and inode, which
+// the system frees with the process; it needs no right to the folder but to look it up.
 bool FolderLock::takeByName(const std::string& folder)
 {
     struct stat info;
@@ -64,7 +69,7 @@ bool FolderLock::takeByName(const std::string& folder)
         ::close(fd);
         return !busy;
     }
-    fd_ = fd;
+    nameFd_ = fd;
     return true;
 }
 

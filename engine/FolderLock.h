@@ -25,7 +25,8 @@ public:
 private:
     bool takeByName(const std::string& folder);
 
-    int fd_ = -1;
+    int lockedFd_ = -1;
+    int nameFd_ = -1;
 };
 
 }  // namespace tess

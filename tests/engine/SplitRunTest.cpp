@@ -1,6 +1,7 @@
 #include "engine/SplitFixture.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include <fcntl.h>
@@ -366,7 +367,18 @@ TEST_F(SplitRun, RefusesAFolderThatAnotherRunHoldsHoweverItIsSpelt)
     EXPECT_FALSE(Exists(piece(1)));
 }
 
-// A drop box: a folder its user may write into but not list, so it cannot be opened to be locked.
+// Runs `attempt` in a child process as the user nobody; its exit status, 2 when no user to become.
+int AsNobody(const std::function<int()>& attempt)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 ? attempt() : 2);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child ? WEXITSTATUS(status) : -1;
+}
+
+// A drop box: a folder its user may write into but not list, so it cannot be opened to be
+// locked; and whoever may list it holds it against those who may not.
 TEST_F(SplitRun, RefusesAFolderThatAnotherRunHoldsWhereItCannotBeListed)
 {
     if (::geteuid() != 0)
@@ -374,16 +386,14 @@ TEST_F(SplitRun, RefusesAFolderThatAnotherRunHoldsWhereItCannotBeListed)
     ASSERT_EQ(::mkdir(out().c_str(), 0333), 0);
     ASSERT_EQ(::chmod(out().c_str(), 0333), 0);  // whatever the umask
     ASSERT_EQ(::chmod(dir.path().c_str(), 0711), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const bool asNobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        FolderLock first, second;
-        ::_exit(!asNobody ? 2 : !first.take(out()) ? 3 : second.take(out()) ? 4 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: no user to become; 3: the first run refused; 4: the second let in";
+    EXPECT_EQ(AsNobody([this] {
+                  FolderLock first, second;
+                  return !first.take(out()) ? 3 : second.take(out()) ? 4 : 0;
+              }),
+              0) << "3: the first run refused; 4: the second let in";
+    FolderLock byRoot;
+    ASSERT_TRUE(byRoot.take(out()));
+    EXPECT_EQ(AsNobody([this] { return FolderLock().take(out()) ? 4 : 0; }), 0) << "4: let in beside root's run";
 }
 
 TEST_F(SplitRun, NeverChangesTheSource)
