@@ -486,7 +486,7 @@ RunResult SplitRun::failedReading(int code)
 RunResult SplitRun::failedWriting()
 {
     if (reader_.cutShortFlag().load())  // the writer refused what came after
-        return failedReading(LineReader::kCutShort);
+        return failedReading(reader_.lostPagesCode());
     finishPieces();
     if (gaveUpWriting())
         return stopped();

@@ -159,7 +159,7 @@ int LineReader::fill()
 int LineReader::viewNextBlock()
 {
     if (cutWhileMapped())
-        return kCutShort;
+        return lostPagesCode();
     blockOffset_ += usable_;
     block_ = map_.data() + blockOffset_;
     len_ = static_cast<std::size_t>(std::min<std::uint64_t>(blockSize_, size_ - blockOffset_));
@@ -259,6 +259,8 @@ bool LineReader::cutWhileMapped()
         map_.markTorn();
     return map_.torn();
 }
+
+int LineReader::lostPagesCode() const { return shrunk() ? kCutShort : EIO; }
 
 // A regular file that ends early was cut short only if its size went down: some (those of
 // sysfs) always claim more than they hold.
@@ -372,7 +374,7 @@ int LineReader::atEndOfBlock(bool& atEnd)
         return code;
     atEnd = pos_ == usable_;
     if (atEnd && map_.mapped() && cutWhileMapped())
-        return kCutShort;
+        return lostPagesCode();
     return 0;
 }
 
@@ -393,7 +395,7 @@ int LineReader::readPartOfBlock(std::string_view& part, bool& lineEnds)
         if (scanned_ < usable_) {
             scanSegment();
             if (map_.torn())  // the segment's lines are not the file's
-                return kCutShort;
+                return lostPagesCode();
             continue;
         }
         // No line end in the rest of the block: the line goes on in the next one, or ends

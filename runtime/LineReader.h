@@ -132,8 +132,11 @@ public:
     void close();
 
     bool isOpen() const { return fd_ >= 0; }
-    // Up once the mapped file was found cut short; lines handed out after it may hold zeros.
+    // Up once the mapped file lost pages; lines handed out after it may hold zeros.
     const std::atomic<bool>& cutShortFlag() const { return map_.tornFlag(); }
+    // Why the mapped file lost pages: kCutShort when its size went down, else EIO (the system
+    // could not read them).
+    int lostPagesCode() const;
     std::uint64_t sizeAtOpen() const { return size_; }
     std::uint64_t bytesRead() const { return bytesRead_; }
 
