@@ -340,6 +340,35 @@ void PieceWriter::openFile(const std::string& path)
     if (::fstat(fd_, &info) != 0 || (S_ISREG(info.st_mode) && ::fcntl(fd_, F_SETFL, O_APPEND) != 0))
         return fail(Step::Open, errno);
     fileEnd_ = lastLineEnd_ = static_cast<std::uint64_t>(info.st_size);
+    if (S_ISREG(info.st_mode) && fileEnd_ > 0)
+        endLineFoundOpen();
+}
+
+// A piece found ending inside a line (a run killed while writing a long one, or a file written
+// by hand) is given a line end first, so that the next line stands apart rather than joining
+// the bytes before it.
+void PieceWriter::endLineFoundOpen()
+{
+    const std::size_t unit = lineEndSize_ / 2;
+    const int reader = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (reader < 0)
+        return;  // a piece that may be written but not read: appended to unseen, as ever
+    char last[2];
+    const ssize_t got = fileEnd_ >= unit ? ::pread(reader, last, unit, static_cast<off_t>(fileEnd_ - unit)) : 0;
+    ::close(reader);
+    const bool ended = got == static_cast<ssize_t>(unit) &&
+                       (std::memcmp(last, lineEnd_, unit) == 0 || std::memcmp(last, lineEnd_ + unit, unit) == 0);
+    if (ended || got < 0)
+        return;
+    iovec part = {lineEnd_, lineEndSize_};
+    std::size_t done = 0;
+    const int code = WriteAll(fd_, &part, 1, done, giveUp_);
+    fileEnd_ += done;
+    if (code) {
+        (void)cutBackToLastLine();  // nothing more can be done if it fails
+        return fail(Step::Write, code);
+    }
+    reachLineEnd(fileEnd_);
 }
 
 // 0, or the system's error number. A piece this run created that kept no line goes, so a

@@ -247,6 +247,7 @@ private:
     void run();
     void execute(const Command& command, const char* buffer);
     void openFile(const std::string& path);
+    void endLineFoundOpen();
     int closeFile();
     void writeSegment(const char* bytes, const Command& command);
     void keepWholeLinesOf(const char* bytes, std::size_t landed, std::uint64_t at);

@@ -131,6 +131,29 @@ TEST_F(SplitRun, AppendsToThePiecesOfAnEarlierRun)
     EXPECT_EQ(ReadFile(piece(2)), "c\r\nc\r\n");
 }
 
+// As a run killed inside a long line leaves them: the next line does not join the torn one.
+TEST_F(SplitRun, AppendsAfterALineEndToAPieceFoundEndingInsideALine)
+{
+    const struct {
+        std::string before, after;
+    } cases[] = {
+        {"torn", "torn\r\nnew\r\n"},
+        {"whole\r\n", "whole\r\nnew\r\n"},
+        {"cr\r", "cr\rnew\r\n"},
+        {"lf\n", "lf\nnew\r\n"},
+        {std::string("\xFF\xFEt\0", 4), std::string("\xFF\xFEt\0\r\0\n\0n\0\r\0\n\0", 14)},
+        {std::string("\xFF\xFE\r", 3), std::string("\xFF\xFE\r\r\0\n\0n\0\r\0\n\0", 13)},
+    };
+    ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
+    for (const auto& c : cases) {
+        const bool wide = c.before[0] == '\xFF';
+        source(wide ? std::string("\xFF\xFEn\0", 4) : std::string("new"));
+        testing::WriteFile(piece(1), c.before);
+        split(SplitMode::ByLineCount, 10);
+        EXPECT_EQ(ReadFile(piece(1)), c.after) << c.before;
+    }
+}
+
 TEST_F(SplitRun, NamesPiecesAfterTheSourceWithoutItsLastFourCharacters)
 {
     for (const auto& [name, first] : {std::pair{"readme", "re1.txt"}, {"ab", "ab1.txt"}, {"a.md", "1.txt"}}) {

@@ -156,6 +156,14 @@ private:
         created_ = !open_->exists;
         open_->exists = true;
         ++written_.pieces;
+        const std::size_t unit = lineEnd_.size() / 2;
+        const std::string& bytes = open_->bytes;
+        const std::string last = bytes.substr(bytes.size() - std::min(unit, bytes.size()));
+        if (!bytes.empty() && last != lineEnd_.substr(0, unit) && last != lineEnd_.substr(unit)) {
+            open_->bytes += lineEnd_;  // a line found unfinished is ended first
+            open_->wholeSizes.push_back(open_->bytes.size());
+            written_.bytes += lineEnd_.size();
+        }
     }
     void line(const std::string& line)
     {
@@ -437,13 +445,13 @@ TEST(PieceWriter, CutsAWriteThatFailsPartWayBackToItsLastWholeLine)
     }
     EXPECT_EQ(writer.failure().step, PieceWriter::Step::Write);
     EXPECT_EQ(writer.failure().code, EFBIG);
-    std::string expected = "old content without a line end";
-    for (int i = 0; i < 24; ++i)  // 30 + 24 * 40 = 990: the 25th line would pass the limit
+    std::string expected = "old content without a line end\r\n";  // ended before the new lines
+    for (int i = 0; i < 24; ++i)  // 32 + 24 * 40 = 992: the 25th line would pass the limit
         expected += line + "\r\n";
     EXPECT_EQ(ReadFile(path), expected);
     EXPECT_EQ(writer.written().pieces, 1u);
     EXPECT_EQ(writer.written().lines, 24u);
-    EXPECT_EQ(writer.written().bytes, 24u * 40);
+    EXPECT_EQ(writer.written().bytes, 2 + 24u * 40);
 }
 
 // A piece this run created goes when it keeps no line; one that was there before stays as it was.
@@ -474,19 +482,21 @@ TEST(PieceWriter, CutsAFailedWriteBackToItsLastWholeLineWhateverItsLineEnd)
             PieceWriter writer(PieceWriter::kDefaultBuffer, 3, most);
             writer.setLineEnd(c.lineEnd);
             {
-                const FileSizeLimit limit(c.before.size() + 11 * lineSize - 1);  // the 11th line's end is cut
+                // the 11th line's end is cut
+                const FileSizeLimit limit(c.before.size() + (c.before.empty() ? 0 : c.lineEnd.size()) + 11 * lineSize - 1);
                 writer.open(path);
                 for (int i = 0; i < 50; ++i)
                     writer.writeLine(c.line);
                 writer.close();
                 EXPECT_FALSE(writer.finish());
             }
-            std::string expected = c.before;
+            const std::string ended = c.before.empty() ? "" : c.lineEnd;  // the byte found is no line end
+            std::string expected = c.before + ended;
             for (int i = 0; i < 10; ++i)
                 expected += c.line + c.lineEnd;
             EXPECT_EQ(ReadFile(path), expected);
             EXPECT_EQ(writer.written().lines, 10u);
-            EXPECT_EQ(writer.written().bytes, 10 * lineSize);
+            EXPECT_EQ(writer.written().bytes, ended.size() + 10 * lineSize);
         }
     }
 }
