@@ -16,6 +16,7 @@ const char* WhatFailed(RunFailure what)
     case RunFailure::ClosePiece: return "cannot close piece";
     case RunFailure::NoFileNumber: return "no free file number for";
     case RunFailure::FolderBusy: return "another run is writing into";
+    case RunFailure::PieceIsSource: return "refusing to write into the source through piece";
     }
     return "cannot work on";
 }
@@ -25,7 +26,9 @@ const char* WhatFailed(RunFailure what)
 std::string DescribeFailure(const RunError& error, std::uint64_t linesWritten)
 {
     std::string text = std::string(WhatFailed(error.what)) + " '" + error.path + "'";
-    if (error.what != RunFailure::FolderBusy && error.what != RunFailure::SourceCutShort)  // in the words already
+    const bool said = error.what == RunFailure::FolderBusy || error.what == RunFailure::SourceCutShort ||
+                      error.what == RunFailure::PieceIsSource;
+    if (!said)  // in the words already
         text += ": " + error.error.message();
     if (!FailsAfterWriting(error.what))
         return text;

@@ -16,6 +16,7 @@ enum class RunFailure {
     ClosePiece,
     NoFileNumber,
     FolderBusy,  // another run holds the folder of the pieces; nothing was created
+    PieceIsSource,  // a piece's path leads to the source itself (a link): it was not written
 };
 
 // Whether lines may have reached the pieces before the failure, so that the user needs to know
@@ -23,7 +24,7 @@ enum class RunFailure {
 inline bool FailsAfterWriting(RunFailure what)
 {
     return what == RunFailure::ReadSource || what == RunFailure::SourceCutShort || what == RunFailure::OpenPiece ||
-           what == RunFailure::WritePiece || what == RunFailure::ClosePiece;
+           what == RunFailure::WritePiece || what == RunFailure::ClosePiece || what == RunFailure::PieceIsSource;
 }
 
 // A failed split run: what failed, on which path, and the system's error. Front ends word it in

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "engine/CreateFolderTree.h"
 #include "engine/FolderLock.h"
 #include "engine/PieceNames.h"
@@ -26,6 +28,7 @@ RunFailure FailureOf(PieceWriter::Step step)
     switch (step) {
     case PieceWriter::Step::Open: return RunFailure::OpenPiece;
     case PieceWriter::Step::Write: return RunFailure::WritePiece;
+    case PieceWriter::Step::Spare: return RunFailure::PieceIsSource;
     case PieceWriter::Step::Close: break;
     }
     return RunFailure::ClosePiece;
@@ -180,6 +183,9 @@ RunResult SplitRun::run()
     bool stop = false;
     if (const int code = openSource(stop))
         return fail(RunFailure::OpenSource, sourcePath_, code);
+    struct stat source;
+    if (::stat(sourcePath_.c_str(), &source) == 0)  // a piece linked to it would feed on it
+        writer_.spare(source.st_dev, source.st_ino);
     if (stop)
         return stopped();
     if (const int code = useEncoding(stop))

@@ -339,6 +339,10 @@ void PieceWriter::openFile(const std::string& path)
     struct stat info;
     if (::fstat(fd_, &info) != 0 || (S_ISREG(info.st_mode) && ::fcntl(fd_, F_SETFL, O_APPEND) != 0))
         return fail(Step::Open, errno);
+    if (spared_ && info.st_dev == sparedDevice_ && info.st_ino == sparedInode_) {
+        --written_.pieces;  // opened, never written: it stays as it was
+        return fail(Step::Spare, EEXIST);
+    }
     fileEnd_ = lastLineEnd_ = static_cast<std::uint64_t>(info.st_size);
     if (S_ISREG(info.st_mode) && fileEnd_ > 0)
         endLineFoundOpen();

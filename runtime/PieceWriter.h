@@ -41,7 +41,8 @@ namespace tess {
 // this run created that holds no line when it is closed, or when writing failed, is removed.
 class PieceWriter {
 public:
-    enum class Step { Open, Write, Close };
+    // Spare: the piece is the file given to spare(), and was not written.
+    enum class Step { Open, Write, Close, Spare };
     struct Failure {
         Step step = Step::Open;
         std::string path;
@@ -87,6 +88,14 @@ public:
     // line the pieces hold a part of is cut off, and the writer fails (a write, ECANCELED). For
     // bytes that may have turned bad after they were given; the flag must outlive the writer.
     void holdBackWhen(const std::atomic<bool>& flag) { holdBack_ = &flag; }
+    // A file never to be written, the source: a piece found to be it (a link to it in a piece's
+    // place) fails to open (Step::Spare). Set before the first open.
+    void spare(std::uint64_t device, std::uint64_t inode)
+    {
+        spared_ = true;
+        sparedDevice_ = device;
+        sparedInode_ = inode;
+    }
     // Opens `path` for appending, creating it when missing, once the open piece is closed.
     void open(const std::string& path);
     // The room left in the current buffer, for a loop that writes many whole lines in a row: it
@@ -272,6 +281,9 @@ private:
     std::size_t piecesInBuffer_ = 0;
     bool open_ = false;
     const std::atomic<bool>* holdBack_ = nullptr;
+    bool spared_ = false;
+    std::uint64_t sparedDevice_ = 0;
+    std::uint64_t sparedInode_ = 0;
 
     std::mutex mutex_;
     std::condition_variable changed_;

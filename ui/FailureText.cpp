@@ -18,6 +18,7 @@ std::string WhatFailed(RunFailure what)
     case RunFailure::ClosePiece: return "关闭输出文件出错";
     case RunFailure::NoFileNumber: return "没有空闲的文件号，无法打开文件";
     case RunFailure::FolderBusy: return "另一个分割正在写入这个文件夹";
+    case RunFailure::PieceIsSource: return "无法写入输出文件";
     }
     return "文件操作出错";
 }
@@ -26,6 +27,8 @@ std::string Reason(const RunError& error)
 {
     if (error.what == RunFailure::SourceCutShort)
         return "分割途中源文件被其他程序截短了";
+    if (error.what == RunFailure::PieceIsSource)
+        return "它就是源文件（链接到源文件），写入会改动源文件";
     return ReasonText(error.error);
 }
 

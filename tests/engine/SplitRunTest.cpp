@@ -419,6 +419,32 @@ TEST_F(SplitRun, RefusesAFolderThatAnotherRunHoldsWhereItCannotBeListed)
     EXPECT_EQ(AsNobody([this] { return FolderLock().take(out()) ? 4 : 0; }), 0) << "4: let in beside root's run";
 }
 
+// A link to the source in a piece's place: appending would feed the run on its own source.
+TEST_F(SplitRun, RefusesAPieceThatIsTheSourceAndLeavesTheSourceAsItWas)
+{
+    const std::string text = "a\r\nb\r\nc\r\n";
+    for (const bool hard : {true, false}) {
+        source(text);
+        ASSERT_EQ(::mkdir(out().c_str(), 0777), 0);
+        testing::WriteFile(piece(1), "one\r\n");  // the first piece is an ordinary one
+        ASSERT_EQ(hard ? ::link(request.sourceText.c_str(), piece(2).c_str())
+                       : ::symlink(request.sourceText.c_str(), piece(2).c_str()),
+                  0);
+        const RunResult result = split(SplitMode::ByLineCount, 1);
+        EXPECT_EQ(result.outcome, RunOutcome::Failed);
+        ASSERT_TRUE(result.error);
+        EXPECT_EQ(result.error->what, RunFailure::PieceIsSource);
+        EXPECT_EQ(result.error->path, piece(2));
+        EXPECT_EQ(ReadFile(request.sourceText), text);
+        EXPECT_EQ(ReadFile(piece(1)), "one\r\na\r\n");
+        EXPECT_EQ(result.progress.linesKept, 1u);
+        EXPECT_FALSE(Exists(piece(3)));
+        ::unlink(piece(2).c_str());
+        ::unlink(piece(1).c_str());
+        ::rmdir(out().c_str());
+    }
+}
+
 TEST_F(SplitRun, NeverChangesTheSource)
 {
     const std::string text = "  a  \r\n\r\nb\nc\r";
