@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include <sys/stat.h>
-
 #include "engine/CreateFolderTree.h"
 #include "engine/FolderLock.h"
 #include "engine/PieceNames.h"
@@ -183,11 +181,9 @@ RunResult SplitRun::run()
     bool stop = false;
     if (const int code = openSource(stop))
         return fail(RunFailure::OpenSource, sourcePath_, code);
-    struct stat source;
-    if (::stat(sourcePath_.c_str(), &source) == 0)  // a piece linked to it would feed on it
-        writer_.spare(source.st_dev, source.st_ino);
     if (stop)
         return stopped();
+    writer_.spare(reader_.device(), reader_.inode());  // a piece linked to it would feed on it
     if (const int code = useEncoding(stop))
         return code == EILSEQ ? fail(RunFailure::Utf32Source, sourcePath_, code)
                               : fail(RunFailure::ReadSource, sourcePath_, code);

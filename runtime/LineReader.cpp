@@ -54,6 +54,8 @@ int LineReader::open(const std::string& path)
     fd_ = fd;
     regular_ = S_ISREG(info.st_mode);
     size_ = static_cast<std::uint64_t>(info.st_size);
+    device_ = static_cast<std::uint64_t>(info.st_dev);
+    inode_ = static_cast<std::uint64_t>(info.st_ino);
     if (regular_ && mapFiles_ && map_.map(fd, size_)) {
         block_ = map_.data();
     } else {

@@ -138,6 +138,9 @@ public:
     // could not read them).
     int lostPagesCode() const;
     std::uint64_t sizeAtOpen() const { return size_; }
+    // The file opened, as the system knows it whatever path leads to it.
+    std::uint64_t device() const { return device_; }
+    std::uint64_t inode() const { return inode_; }
     std::uint64_t bytesRead() const { return bytesRead_; }
 
 private:
@@ -203,6 +206,8 @@ private:
     int fd_ = -1;
     bool regular_ = false;
     std::uint64_t size_ = 0;
+    std::uint64_t device_ = 0;
+    std::uint64_t inode_ = 0;
     std::uint64_t bytesRead_ = 0;
     std::size_t skip_ = 0;
     std::string sample_;
