@@ -333,7 +333,8 @@ void PieceWriter::openFile(const std::string& path)
     if (fd_ < 0)
         return fail(Step::Open, errno);
     ++written_.pieces;
-    fileEnd_ = lastLineEnd_ = 0;
+    fileEnd_ = lastLineEnd_ = openedAt_ = 0;
+    lead_ = mark_;
     if (created_)  // it holds nothing: no need to ask
         return;
     struct stat info;
@@ -343,36 +344,24 @@ void PieceWriter::openFile(const std::string& path)
         --written_.pieces;  // opened, never written: it stays as it was
         return fail(Step::Spare, EEXIST);
     }
-    fileEnd_ = lastLineEnd_ = static_cast<std::uint64_t>(info.st_size);
-    if (S_ISREG(info.st_mode) && fileEnd_ > 0)
-        endLineFoundOpen();
+    fileEnd_ = lastLineEnd_ = openedAt_ = static_cast<std::uint64_t>(info.st_size);
+    if (fileEnd_ > 0)  // so that the next line stands apart rather than joining the bytes before it
+        lead_ = S_ISREG(info.st_mode) && endsInsideALine() ? std::string_view(lineEnd_, lineEndSize_) : std::string_view();
 }
 
-// A piece found ending inside a line (a run killed while writing a long one, or a file written
-// by hand) is given a line end first, so that the next line stands apart rather than joining
-// the bytes before it.
-void PieceWriter::endLineFoundOpen()
+// A piece found ending inside a line: a run killed while writing a long one, or a file written
+// by hand. False when it cannot be read: it is appended to unseen, as ever.
+bool PieceWriter::endsInsideALine() const
 {
     const std::size_t unit = lineEndSize_ / 2;
     const int reader = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (reader < 0)
-        return;  // a piece that may be written but not read: appended to unseen, as ever
+        return false;
     char last[2];
     const ssize_t got = fileEnd_ >= unit ? ::pread(reader, last, unit, static_cast<off_t>(fileEnd_ - unit)) : 0;
     ::close(reader);
-    const bool ended = got == static_cast<ssize_t>(unit) &&
-                       (std::memcmp(last, lineEnd_, unit) == 0 || std::memcmp(last, lineEnd_ + unit, unit) == 0);
-    if (ended || got < 0)
-        return;
-    iovec part = {lineEnd_, lineEndSize_};
-    std::size_t done = 0;
-    const int code = WriteAll(fd_, &part, 1, done, giveUp_);
-    fileEnd_ += done;
-    if (code) {
-        (void)cutBackToLastLine();  // nothing more can be done if it fails
-        return fail(Step::Write, code);
-    }
-    reachLineEnd(fileEnd_);
+    return got >= 0 && !(got == static_cast<ssize_t>(unit) && (std::memcmp(last, lineEnd_, unit) == 0 ||
+                                                                std::memcmp(last, lineEnd_ + unit, unit) == 0));
 }
 
 // 0, or the system's error number. A piece this run created that kept no line goes, so a
@@ -388,22 +377,23 @@ int PieceWriter::closeFile()
     return code;
 }
 
-// An empty piece gets the mark in the same write as its first bytes, so that it never holds
-// the mark alone: it is written, counted and cut off with the first line.
+// The lead (an empty piece's mark, or the line end that a piece found inside a line needs) goes
+// in the same write as the first bytes, so that a piece never holds it alone: it is written,
+// counted and cut off with the first line.
 void PieceWriter::writeSegment(const char* bytes, const Command& command)
 {
-    std::size_t mark = fileEnd_ == 0 ? mark_.size() : 0;
-    const std::uint64_t at = fileEnd_ + mark;  // where the bytes go
+    std::size_t lead = fileEnd_ == openedAt_ ? lead_.size() : 0;  // nothing written since it opened
+    const std::uint64_t at = fileEnd_ + lead;  // where the bytes go
     const std::string_view lineEnd(lineEnd_, lineEndSize_);
-    for (std::size_t sent = 0; sent < command.size; mark = 0) {
+    for (std::size_t sent = 0; sent < command.size; lead = 0) {
         const std::uint64_t intoLine = sent == 0 ? at - lastLineEnd_ : 0;  // a later write starts a line
         const std::size_t size = WholeLinesWithin(bytes + sent, command.size - sent, mostPerWrite_, lineEnd, intoLine);
-        iovec parts[] = {{const_cast<char*>(mark_.data()), mark}, {const_cast<char*>(bytes + sent), size}};
+        iovec parts[] = {{const_cast<char*>(lead_.data()), lead}, {const_cast<char*>(bytes + sent), size}};
         std::size_t done = 0;
         const int code = WriteAll(fd_, parts, 2, done, giveUp_);
         fileEnd_ += done;
         if (code) {
-            keepWholeLinesOf(bytes, sent + (done > mark ? done - mark : 0), at);
+            keepWholeLinesOf(bytes, sent + (done > lead ? done - lead : 0), at);
             (void)cutBackToLastLine();  // nothing more can be done if it fails
             return fail(Step::Write, code);
         }

@@ -256,7 +256,7 @@ private:
     void run();
     void execute(const Command& command, const char* buffer);
     void openFile(const std::string& path);
-    void endLineFoundOpen();
+    bool endsInsideALine() const;
     int closeFile();
     void writeSegment(const char* bytes, const Command& command);
     void keepWholeLinesOf(const char* bytes, std::size_t landed, std::uint64_t at);
@@ -270,6 +270,7 @@ private:
     char lineEnd_[4] = {'\r', '\n'};
     std::size_t lineEndSize_ = 2;
     std::string mark_;
+    std::string_view lead_;  // what the open piece's first write begins with
     std::unique_ptr<char[]> current_;  // filled by the caller's thread
     std::vector<Command> commands_;    // what the current buffer's bytes are for
     std::size_t used_ = 0;
@@ -302,6 +303,7 @@ private:
     bool created_ = false;        // by this run, so it may be removed when it keeps nothing
     std::uint64_t fileEnd_ = 0;   // the open file's size
     std::uint64_t lastLineEnd_ = 0;  // where its last whole line, or what it held before, ends
+    std::uint64_t openedAt_ = 0;  // its size when opened: while it still has it, the lead is due
     Written written_;
     Failure failure_;
     std::atomic<bool> failed_{false};

@@ -159,15 +159,12 @@ private:
         const std::size_t unit = lineEnd_.size() / 2;
         const std::string& bytes = open_->bytes;
         const std::string last = bytes.substr(bytes.size() - std::min(unit, bytes.size()));
-        if (!bytes.empty() && last != lineEnd_.substr(0, unit) && last != lineEnd_.substr(unit)) {
-            open_->bytes += lineEnd_;  // a line found unfinished is ended first
-            open_->wholeSizes.push_back(open_->bytes.size());
-            written_.bytes += lineEnd_.size();
-        }
+        const bool unfinished = last != lineEnd_.substr(0, unit) && last != lineEnd_.substr(unit);
+        lead_ = bytes.empty() ? mark_ : unfinished ? lineEnd_ : "";  // a line found unfinished is ended first
     }
     void line(const std::string& line)
     {
-        const std::string added = (open_->bytes.empty() ? mark_ : "") + line + lineEnd_;
+        const std::string added = std::exchange(lead_, "") + line + lineEnd_;
         open_->bytes += added;
         open_->wholeSizes.push_back(open_->bytes.size());
         ++written_.lines;
@@ -184,6 +181,7 @@ private:
 
     const std::string lineEnd_;
     const std::string mark_;
+    std::string lead_;
     std::map<std::string, File> files_;
     File* open_ = nullptr;
     bool created_ = false;
