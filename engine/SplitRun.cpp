@@ -125,7 +125,6 @@ private:
     // A stop gave up a write that waited for a piece's reader.
     bool gaveUpWriting() const { return stopAsked_ && writer_.failure().code == ECANCELED; }
     RunResult fail(RunFailure what, const std::string& path, int code);
-    void countOnlyWhatWasWritten();
     void endRun();
 
     ISplitHost& host_;
@@ -500,7 +499,6 @@ RunResult SplitRun::completed()
 {
     if (!finishPieces())
         return failedWriting();
-    countOnlyWhatWasWritten();  // the file marks, which no line's count holds, are in it
     endRun();
     return {RunOutcome::Completed, progress_, encoding_, std::nullopt};
 }
@@ -509,8 +507,6 @@ RunResult SplitRun::stopped()
 {
     if (!finishPieces() && !gaveUpWriting())
         return failedWriting();
-    // A piece that a long line cut short by the stop had opened is gone again.
-    countOnlyWhatWasWritten();
     endRun();
     return {RunOutcome::Stopped, progress_, encoding_, std::nullopt};
 }
@@ -520,22 +516,19 @@ RunResult SplitRun::stopped()
 RunResult SplitRun::fail(RunFailure what, const std::string& path, int code)
 {
     finishPieces();
-    countOnlyWhatWasWritten();
     endRun();
     return {RunOutcome::Failed, progress_, encoding_, RunError{what, path, SystemError(code)}};
 }
 
-// What was handed over but never reached a piece does not count; the file marks that did do.
-void SplitRun::countOnlyWhatWasWritten()
+// However the run ended, once the pieces are finished: what was handed over but never reached
+// a piece does not count, nor does a piece that a long line cut short by a stop had opened and
+// that is gone again; the file marks that reached the pieces do.
+void SplitRun::endRun()
 {
     const PieceWriter::Written& written = writer_.written();
     progress_.piecesWritten = written.pieces;
     progress_.linesKept = written.lines;
     progress_.bytesWritten = written.bytes;
-}
-
-void SplitRun::endRun()
-{
     progress_.bytesRead = reader_.bytesRead();
     reader_.close();
     auto& table = FileNumbers::process();
