@@ -80,6 +80,7 @@ PieceWriter::PieceWriter(std::size_t bufferSize, std::size_t buffers, std::size_
 {
     for (std::size_t i = 1; i < std::max<std::size_t>(buffers, 2); ++i)
         spare_.emplace_back(new char[bufferSize_]);
+    canName_ = ::access("/proc/self/fd", X_OK) == 0;
     thread_ = QuietThread([this] { run(); });
 }
 
@@ -92,8 +93,6 @@ PieceWriter::~PieceWriter()
     }
     changed_.notify_all();
     thread_.join();
-    if (fd_ >= 0)
-        closeFile();
 }
 
 void PieceWriter::setLineEnd(std::string_view bytes)
@@ -244,7 +243,7 @@ void PieceWriter::offerIdleWork()
 
 bool PieceWriter::finish()
 {
-    abandonLine();
+    close();
     handOver();
     std::unique_lock<std::mutex> lock(mutex_);
     waitUntil(lock, [this] { return queue_.empty() && !busy_; });
@@ -308,8 +307,7 @@ void PieceWriter::execute(const Command& command, const char* buffer)
             fail(Step::Write, code);
         break;
     case Kind::Close:
-        if (const int code = closeFile())
-            fail(Step::Close, code);
+        closePiece();
         break;
     case Kind::Refuse:
         if (fd_ >= 0)
@@ -319,17 +317,18 @@ void PieceWriter::execute(const Command& command, const char* buffer)
     }
 }
 
-// Creating exclusively tells a piece this run made from one that was there before.
+// A piece found there is appended to. A FIFO in a piece's place would hold this thread in
+// open() until a reader came, and the run's stop with it: without one it is refused at once
+// (ENXIO). It stays non-blocking, so that a write that waits for its reader can be given up.
 void PieceWriter::openFile(const std::string& path)
 {
     path_ = path;
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
-    created_ = fd_ >= 0;
-    // A FIFO found in a piece's place would hold this thread in open() until a reader came, and
-    // the run's stop with it: without one it is refused at once (ENXIO). It stays non-blocking,
-    // so that a write that waits for its reader can be given up.
-    if (fd_ < 0 && errno == EEXIST)
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+    linesAtOpen_ = written_.lines;
+    bytesAtOpen_ = written_.bytes;
+    hidden_ = created_ = false;
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0 && errno == ENOENT)
+        createFile();
     if (fd_ < 0)
         return fail(Step::Open, errno);
     ++written_.pieces;
@@ -364,15 +363,67 @@ bool PieceWriter::endsInsideALine() const
                                                                 std::memcmp(last, lineEnd_ + unit, unit) == 0));
 }
 
-// 0, or the system's error number. A piece this run created that kept no line goes, so a
-// failed or empty run leaves no empty file behind; one that was there before always stays.
+// A piece that is not there yet is made without a name where the system allows, and named once
+// it is closed, so that a process killed while writing it (inside a write, between the parts of
+// a long line, before its first line) leaves no piece rather than a torn or empty one.
+// Elsewhere it is created exclusively; a file that appeared meanwhile is appended to.
+void PieceWriter::createFile()
+{
+    if (canName_ && (fd_ = openNameless()) >= 0) {
+        hidden_ = created_ = true;
+        return;
+    }
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
+    created_ = fd_ >= 0;
+    if (fd_ < 0 && errno == EEXIST)
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+}
+
+// A file without a name in the piece's folder, or -1 where the system makes none there.
+int PieceWriter::openNameless() const
+{
+    const std::size_t slash = path_.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path_.substr(0, slash + 1);
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_APPEND | O_CLOEXEC, 0666);
+}
+
+// 0, or the system's error number: a nameless piece that kept a line gets its name, unless a
+// file took that name meanwhile; one that kept none never gets it.
+int PieceWriter::name()
+{
+    if (!hidden_ || lastLineEnd_ == 0)
+        return 0;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path_.c_str(), AT_SYMLINK_FOLLOW) != 0)
+        return errno;
+    hidden_ = false;
+    return 0;
+}
+
+// Names the piece, then closes it; a failure of either fails the writer.
+void PieceWriter::closePiece()
+{
+    const int named = name();
+    const int closed = closeFile();
+    if (named)
+        fail(Step::Open, named);
+    else if (closed)
+        fail(Step::Close, closed);
+}
+
+// 0, or the system's error number. A piece this run created that kept no line, or never got
+// its name, is not a piece: it goes, and nothing written to it counts; one that was there
+// before always stays.
 int PieceWriter::closeFile()
 {
     const int code = ::close(fd_) == 0 ? 0 : errno;
     fd_ = -1;
-    if (created_ && lastLineEnd_ == 0) {
-        (void)::unlink(path_.c_str());  // at worst an empty file stays, as before
+    if (created_ && (hidden_ || lastLineEnd_ == 0)) {
+        if (!hidden_)
+            (void)::unlink(path_.c_str());  // at worst an empty file stays, as before
         --written_.pieces;
+        written_.lines = linesAtOpen_;
+        written_.bytes = bytesAtOpen_;
     }
     return code;
 }
@@ -437,8 +488,10 @@ int PieceWriter::cutBackToLastLine()
 void PieceWriter::fail(Step step, int code)
 {
     failure_ = {step, path_, code};
-    if (fd_ >= 0)
-        closeFile();
+    if (fd_ >= 0) {
+        (void)name();  // the whole lines it kept stay; a failure is reported already
+        (void)closeFile();
+    }
     failed_.store(true, std::memory_order_relaxed);
 }
 

@@ -32,10 +32,14 @@ namespace tess {
 // at a time, and cut off again if the run leaves it unfinished. A buffer's bytes for one piece
 // go in writes of at most `mostPerWrite` bytes, each ending at a line end where one lies within
 // that many; where none does, for a line that long, the rest of those bytes go in one write.
+// A piece that was not there is made without a name where the system allows (O_TMPFILE) and
+// named when closed, so a process killed inside a write or inside a long line leaves no piece
+// rather than a torn one; a piece found there is appended to in place.
 //
 // Failures happen on that thread and are sticky: once one has happened, nothing more is opened
-// or written, and failed() turns true. finish() waits for everything handed over and says how
-// it went; failure() then says what failed, on which path, with the system's error number.
+// or written, and failed() turns true. finish() closes the open piece, waits for everything
+// handed over and says how it went; failure() then says what failed, on which path, with the
+// system's error number.
 // A write that fails part-way is cut back to the end of its last whole line, so a piece never
 // ends in a torn line that a later run would append to; written() counts what stayed. A piece
 // this run created that holds no line when it is closed, or when writing failed, is removed.
@@ -70,7 +74,7 @@ public:
 
     explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer, std::size_t buffers = 3,
                          std::size_t mostPerWrite = kMostPerWrite);
-    // Finishes, then stops the thread and closes the open piece.
+    // Finishes, which closes the open piece, then stops the thread.
     ~PieceWriter();
     PieceWriter(const PieceWriter&) = delete;
     PieceWriter& operator=(const PieceWriter&) = delete;
@@ -193,8 +197,8 @@ public:
     void abandonLine();
     // Closes the open piece once what it was given is written, dropping an unfinished line.
     void close();
-    // Waits until everything handed over is done, dropping an unfinished line first; false
-    // when something failed.
+    // Closes the open piece, dropping an unfinished line, and waits until everything handed
+    // over is done; false when something failed.
     bool finish();
 
     // Called on the caller's thread after each kWaitSliceMs that it waits for the writing thread
@@ -257,6 +261,10 @@ private:
     void execute(const Command& command, const char* buffer);
     void openFile(const std::string& path);
     bool endsInsideALine() const;
+    void createFile();
+    int openNameless() const;
+    int name();
+    void closePiece();
     int closeFile();
     void writeSegment(const char* bytes, const Command& command);
     void keepWholeLinesOf(const char* bytes, std::size_t landed, std::uint64_t at);
@@ -301,6 +309,12 @@ private:
     int fd_ = -1;
     std::string path_;
     bool created_ = false;        // by this run, so it may be removed when it keeps nothing
+    bool hidden_ = false;         // created without a name, which it gets once closed
+    // A nameless file is named through its entry in /proc: where that is missing, pieces are
+    // created with their names.
+    bool canName_ = false;
+    std::uint64_t linesAtOpen_ = 0;  // written_ before the open piece
+    std::uint64_t bytesAtOpen_ = 0;
     std::uint64_t fileEnd_ = 0;   // the open file's size
     std::uint64_t lastLineEnd_ = 0;  // where its last whole line, or what it held before, ends
     std::uint64_t openedAt_ = 0;  // its size when opened: while it still has it, the lead is due

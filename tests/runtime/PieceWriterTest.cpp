@@ -596,6 +596,64 @@ TEST(PieceWriter, LeavesWholeLinesOnlyWhenKilled)
     }
 }
 
+// Killed between the parts of a line longer than its buffers, some of which reached the file:
+// a piece being written has no name until it is closed, so no torn line is left under it.
+TEST(PieceWriter, LeavesNoPartOfALongLineWhenKilledInsideIt)
+{
+    TempDir dir;
+    const int nameless = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (nameless < 0)
+        GTEST_SKIP() << "this file system makes no file without a name";
+    ::close(nameless);
+    const std::string path = dir.path() + "piece.txt";
+    int played[2];
+    ASSERT_EQ(::pipe(played), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        PieceWriter writer(8, 2);
+        writer.open(path);
+        writer.writeLine("whole");
+        writer.writePart(std::string(200, 'x'));  // with two buffers, all but 16 bytes are written
+        (void)!::write(played[1], "", 1);
+        for (;;)
+            ::pause();
+    }
+    ::close(played[1]);
+    char byte;
+    EXPECT_EQ(::read(played[0], &byte, 1), 1) << "the child died before it had written";
+    ::close(played[0]);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(!Exists(path) || ReadFile(path) == "whole\r\n") << ReadFile(path).size() << " bytes left";
+}
+
+// A file that another program puts in the place of a new piece while it is written keeps its
+// bytes; the piece's lines never reached a piece, and the failure says so.
+TEST(PieceWriter, FailsAndCountsNothingWhenAFileTakesTheNewPiecesName)
+{
+    TempDir dir;
+    const int nameless = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (nameless < 0)
+        GTEST_SKIP() << "this file system makes no file without a name";
+    ::close(nameless);
+    const std::string path = dir.path() + "piece.txt";
+    PieceWriter writer(8, 2);
+    writer.open(path);
+    for (int line = 0; line < 3; ++line)  // the third waits until the first was written
+        writer.writeLine("aaaa");
+    WriteFile(path, "theirs\n");
+    EXPECT_FALSE(writer.finish());
+    EXPECT_EQ(writer.failure().step, PieceWriter::Step::Open);
+    EXPECT_EQ(writer.failure().path, path);
+    EXPECT_EQ(writer.failure().code, EEXIST);
+    EXPECT_EQ(ReadFile(path), "theirs\n");
+    EXPECT_EQ(writer.written().pieces, 0u);
+    EXPECT_EQ(writer.written().lines, 0u);
+    EXPECT_EQ(writer.written().bytes, 0u);
+}
+
 TEST(PieceWriter, CutsALongLineLeftUnfinishedBackToTheLastWholeLine)
 {
     enum class Left { Abandoned, Closed, Finished, Destroyed };
@@ -603,6 +661,7 @@ TEST(PieceWriter, CutsALongLineLeftUnfinishedBackToTheLastWholeLine)
         SCOPED_TRACE(static_cast<int>(left));
         TempDir dir;
         const std::string path = dir.path() + "piece.txt";
+        WriteFile(path, "");  // a piece found, which is written to where it can be watched
         auto writer = std::make_unique<PieceWriter>(8, 2);
         writer->open(path);
         writer->writeLine("whole");
