@@ -191,13 +191,13 @@ check_tool() {
     fi
 }
 
-check_copy() {  # split's and dd's output is the source byte for byte
-    local id=$1 want_files=${2:-}
+check_copy() {  # split's and dd's output is the source (or the copy whose md5 is $3) byte for byte
+    local id=$1 want_files=${2:-} want_md5=${3:-$(fact source_md5)}
     local files md5 lines verdict=ok notes=()
     files=$(find "$out" -type f | wc -l)
     find "$out" -type f | sort >"$scratch/list"
     digest_and_lines "$scratch/list"
-    [ "$md5" = "$(fact source_md5)" ] || { verdict=BAD; notes+=("differs from the source"); }
+    [ "$md5" = "$want_md5" ] || { verdict=BAD; notes+=("differs from the source"); }
     [ -z "$want_files" ] || [ "$files" = "$want_files" ] || { verdict=BAD; notes+=("expected $want_files files"); }
     if [ $verdict = ok ]; then
         check[$id]="ok: $files files, $lines lines, same bytes as the source"
@@ -263,6 +263,9 @@ for ((round = 1; round <= rounds; round++)); do
     for enc in utf-8 utf-16le; do
         run_case "tl_lines_$enc" "$bin" --quiet --lines 3000 "${encoded[$enc]}" "$out"
         if [ $last = 1 ]; then check_tool "tl_lines_$enc" lines "$enc"; fi
+        # The copies are larger: their own floor tells what their extra bytes cost this machine.
+        run_case "split_n_$enc" split -n "$pieces" "${encoded[$enc]}" "$out/x"
+        if [ $last = 1 ]; then check_copy "split_n_$enc" "$pieces" "$(md5sum <"${encoded[$enc]}" | cut -d' ' -f1)"; fi
         run_case "tl_size_$enc" "$bin" --quiet --size 1024 "${encoded[$enc]}" "$out"
         if [ $last = 1 ]; then check_tool "tl_size_$enc" size "$enc"; fi
     done
@@ -274,7 +277,7 @@ rm -rf "$out"
 
 # ---- report ------------------------------------------------------------------------------
 ids=(tl_lines split_l split_n tl_size split_C dd tl_lines_map tl_size_map
-     tl_lines_utf-8 tl_size_utf-8 tl_lines_utf-16le tl_size_utf-16le)
+     tl_lines_utf-8 tl_size_utf-8 split_n_utf-8 tl_lines_utf-16le tl_size_utf-16le split_n_utf-16le)
 declare -A label=(
     [tl_lines]="tessaline-split --lines 3000"
     [split_l]="split -l 3000"
@@ -286,8 +289,10 @@ declare -A label=(
     [tl_size_map]="  the same, --size, mapped"
     [tl_lines_utf-8]="  the same, --lines, UTF-8"
     [tl_size_utf-8]="  the same, --size, UTF-8"
+    [split_n_utf-8]="  split -n $pieces, UTF-8"
     [tl_lines_utf-16le]="  the same, --lines, UTF-16LE"
     [tl_size_utf-16le]="  the same, --size, UTF-16LE"
+    [split_n_utf-16le]="  split -n $pieces, UTF-16LE"
 )
 declare -A med best
 echo
@@ -351,10 +356,15 @@ least "lines: half tessaline's CPU / floor" tl_lines split_n
 least "size:  half tessaline's CPU / split -C" tl_size split_C
 info "lines: mapped / read source" tl_lines_map tl_lines
 info "size:  mapped / read source" tl_size_map tl_size
-# Reading and writing cost by the byte: beside the encodings' time ratios, their size ratios.
+# Reading and writing cost by the byte: beside the encodings' time ratios, their size ratios,
+# what the floor pays for the larger copies, and each run against its own text's floor.
 for enc in utf-8 utf-16le; do
     awk -v l="source bytes: $enc / GBK" -v a="$(fsize "${encoded[$enc]}")" -v b="$bytes" 'BEGIN {
         printf "  %-44s %6.2f   (no target)\n", l, a / b }'
+    info "floor: $enc / GBK" "split_n_$enc" split_n
+    awk -v l="lines: $enc / GBK, each over its floor" -v a="${med[tl_lines_$enc]}" -v fa="${med[split_n_$enc]}" \
+        -v b="${med[tl_lines]}" -v fb="${med[split_n]}" 'BEGIN {
+        printf "  %-44s %6.2f   (no target)\n", l, (fa > 0 && b > 0 ? (a / fa) / (b / fb) : 0) }'
 done
 
 bad=0
