@@ -100,6 +100,11 @@ int LineReader::sample(std::string_view& bytes, bool& endsSource)
         while (len_ < std::min(kLongestMark, blockSize_) && !eof_)
             if (const int code = readMore())
                 return code;
+        // What is there already is read too, up to the sample's size: an input whose writer is
+        // done is then known to end with it, so a character cut by its end is ill-formed.
+        while (len_ < std::min(kDetectionSample, blockSize_) && !eof_ && readsAtOnce())
+            if (const int code = readMore())
+                return code;
         bytes = std::string_view(block_, len_);
         endsSource = eof_;
         return 0;
@@ -212,6 +217,13 @@ int LineReader::append(ssize_t got, int error)
     std::memset(storage_.get() + kPadBefore + len_, 0, chunk::kBytes);  // neither a line end nor a space
     startBlock();
     return 0;
+}
+
+// A read of the pipe would not wait: bytes are there, or its writer is gone.
+bool LineReader::readsAtOnce() const
+{
+    pollfd ready{fd_, POLLIN, 0};
+    return ::poll(&ready, 1, 0) > 0;
 }
 
 // Reads on into a pipe's block, after what it holds, before anything of it is handed out.

@@ -48,8 +48,8 @@ public:
     int open(const std::string& path);
     // The start of the file, for finding its encoding, without taking it from the lines: up to
     // 64 KiB of a regular file; of a pipe, what its reads bring until a byte-order mark's worth
-    // came, at least the first read's. `endsSource` says whether the source ends with it. Valid
-    // until the next call.
+    // came, at least the first read's, and what more is there at once, up to 64 KiB.
+    // `endsSource` says whether the source ends with it. Valid until the next call.
     int sample(std::string_view& bytes, bool& endsSource);
     // How lines are found from here on; `skip` bytes at the very start (a byte-order mark) are
     // not part of the first line. Call after open, before the first line.
@@ -153,6 +153,7 @@ private:
     int readBlock();
     int append(ssize_t got, int error);
     int readMore();
+    bool readsAtOnce() const;
     ssize_t readInto(char* block, std::size_t kept, int& error);
     ssize_t readWhenReady(char* to, std::size_t bytes, int& error);
     std::size_t storageSize() const;

@@ -1,6 +1,7 @@
 #include "engine/SplitFixture.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -324,13 +325,24 @@ TEST_F(SplitRun, FindsAUtf16SourceAndEndsItsLinesOnlyAtWholeUnits)
 }
 
 // Its last unit's first byte, 0x00 0xE9 (é), reads as a UTF-8 lead that the file's end cut off.
+// In a file, and in a pipe whose writer is done before the run looks at it.
 TEST_F(SplitRun, FindsUtf16WithoutAMarkWhoseLastUnitLooksLikeACutUtf8Lead)
 {
-    source(std::string("\0H\0i\0\n\0C\0a\0f\0\xE9", 14));
-    const RunResult result = split(SplitMode::ByLineCount, 1);
-    EXPECT_EQ(result.encoding, Encoding::Utf16BE);
-    EXPECT_EQ(ReadFile(piece(1)), std::string("\0H\0i\0\r\0\n", 8));
-    EXPECT_EQ(ReadFile(piece(2)), std::string("\0C\0a\0f\0\xE9\0\r\0\n", 12));
+    const std::string text("\0H\0i\0\n\0C\0a\0f\0\xE9", 14);
+    for (const bool piped : {false, true}) {
+        SCOPED_TRACE(piped ? "pipe" : "file");
+        std::filesystem::remove_all(out());
+        std::filesystem::remove(request.sourceText);
+        host.yields = 0;
+        if (piped)
+            feedOnTurns({text});
+        else
+            source(text);
+        const RunResult result = split(SplitMode::ByLineCount, 1);
+        EXPECT_EQ(result.encoding, Encoding::Utf16BE);
+        EXPECT_EQ(ReadFile(piece(1)), std::string("\0H\0i\0\r\0\n", 8));
+        EXPECT_EQ(ReadFile(piece(2)), std::string("\0C\0a\0f\0\xE9\0\r\0\n", 12));
+    }
 }
 
 TEST_F(SplitRun, GivesTheMarkToEveryPieceItCreatesOrFindsEmptyAndNoSecondOne)
