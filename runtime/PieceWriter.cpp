@@ -11,14 +11,23 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace tess {
 
 namespace {
+
+// Whether /proc is the system's, through which any process can name a file it made nameless.
+bool ProcNamesFiles()
+{
+    struct statfs fs;
+    return ::statfs("/proc/self/fd", &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC;
+}
 
 // Passes over `bytes` written bytes of `parts`, and the empty parts after them.
 void Skip(iovec*& parts, int& count, std::size_t bytes)
@@ -80,7 +89,7 @@ PieceWriter::PieceWriter(std::size_t bufferSize, std::size_t buffers, std::size_
 {
     for (std::size_t i = 1; i < std::max<std::size_t>(buffers, 2); ++i)
         spare_.emplace_back(new char[bufferSize_]);
-    canName_ = ::access("/proc/self/fd", X_OK) == 0;
+    canName_ = ProcNamesFiles();
     thread_ = QuietThread([this] { run(); });
 }
 
@@ -326,9 +335,13 @@ void PieceWriter::openFile(const std::string& path)
     linesAtOpen_ = written_.lines;
     bytesAtOpen_ = written_.bytes;
     hidden_ = created_ = false;
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0 && errno == ENOENT)
+    // A piece is made only where nothing is, not even a link that leads nowhere: opening one
+    // fails at once (ENOENT).
+    struct stat there;
+    if (::lstat(path_.c_str(), &there) != 0 && errno == ENOENT)
         createFile();
+    else
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         return fail(Step::Open, errno);
     ++written_.pieces;
@@ -388,14 +401,20 @@ int PieceWriter::openNameless() const
 }
 
 // 0, or the system's error number: a nameless piece that kept a line gets its name, unless a
-// file took that name meanwhile; one that kept none never gets it.
+// file took that name meanwhile; one that kept none never gets it, nor one whose torn last line
+// could not be cut off. The file itself is named where the system lets this process do so
+// (AT_EMPTY_PATH), else through /proc, which costs a lookup more.
 int PieceWriter::name()
 {
-    if (!hidden_ || lastLineEnd_ == 0)
+    if (!hidden_ || lastLineEnd_ == 0 || fileEnd_ != lastLineEnd_)
         return 0;
-    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path_.c_str(), AT_SYMLINK_FOLLOW) != 0)
-        return errno;
+    if (::linkat(fd_, "", AT_FDCWD, path_.c_str(), AT_EMPTY_PATH) != 0) {
+        if (errno != ENOENT)
+            return errno;
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path_.c_str(), AT_SYMLINK_FOLLOW) != 0)
+            return errno;
+    }
     hidden_ = false;
     return 0;
 }

@@ -310,8 +310,8 @@ private:
     std::string path_;
     bool created_ = false;        // by this run, so it may be removed when it keeps nothing
     bool hidden_ = false;         // created without a name, which it gets once closed
-    // A nameless file is named through its entry in /proc: where that is missing, pieces are
-    // created with their names.
+    // A nameless file can always be named through its entry in /proc: where that is missing,
+    // pieces are created with their names.
     bool canName_ = false;
     std::uint64_t linesAtOpen_ = 0;  // written_ before the open piece
     std::uint64_t bytesAtOpen_ = 0;

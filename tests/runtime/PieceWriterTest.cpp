@@ -306,6 +306,23 @@ TEST(PieceWriter, StopsAtTheFirstFailureAndCreatesNothingAfterIt)
     EXPECT_FALSE(Exists(dir.path() + "after.txt"));
 }
 
+// A link that leads nowhere, in a new piece's place, is refused before a line is written to it.
+TEST(PieceWriter, RefusesALinkLeadingNowhereAtOnce)
+{
+    TempDir dir;
+    const std::string path = dir.path() + "piece.txt";
+    ASSERT_EQ(::symlink((dir.path() + "nowhere/x").c_str(), path.c_str()), 0);
+    PieceWriter writer(8, 2);
+    writer.open(path);
+    for (int line = 0; line < 3; ++line)  // the third waits until the first was handled
+        writer.writeLine("aaaa");
+    EXPECT_TRUE(writer.failed());
+    EXPECT_FALSE(writer.finish());
+    EXPECT_EQ(writer.failure().step, PieceWriter::Step::Open);
+    EXPECT_EQ(writer.failure().code, ENOENT);
+    EXPECT_FALSE(Exists(dir.path() + "nowhere"));
+}
+
 TEST(PieceWriter, ReportsAFailedWriteWithThePiecesPath)
 {
     PieceWriter writer;
@@ -657,18 +674,22 @@ TEST(PieceWriter, FailsAndCountsNothingWhenAFileTakesTheNewPiecesName)
 TEST(PieceWriter, CutsALongLineLeftUnfinishedBackToTheLastWholeLine)
 {
     enum class Left { Abandoned, Closed, Finished, Destroyed };
+    for (const bool found : {true, false})
     for (const Left left : {Left::Abandoned, Left::Closed, Left::Finished, Left::Destroyed}) {
-        SCOPED_TRACE(static_cast<int>(left));
+        SCOPED_TRACE(std::string(found ? "found, " : "new, ") + std::to_string(static_cast<int>(left)));
         TempDir dir;
         const std::string path = dir.path() + "piece.txt";
-        WriteFile(path, "");  // a piece found, which is written to where it can be watched
+        if (found)  // written to in place, where it can be watched
+            WriteFile(path, "");
         auto writer = std::make_unique<PieceWriter>(8, 2);
         writer->open(path);
         writer->writeLine("whole");
         writer->writePart(std::string(100, 'x'));
         writer->writePart(std::string(100, 'y'));
         // With two buffers, all but the last two buffers' worth must have been written.
-        ASSERT_GE(ReadFile(path).size(), 7u + 200 - 16);
+        if (found) {
+            ASSERT_GE(ReadFile(path).size(), 7u + 200 - 16);
+        }
         switch (left) {
         case Left::Abandoned:
             writer->abandonLine();
