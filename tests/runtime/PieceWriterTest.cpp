@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -563,22 +564,18 @@ TEST(PieceWriter, LeavesNoEmptyPieceOfItsOwnAndKeepsEveryPieceFoundThere)
     }
 }
 
-// Plays the first `count` acts of `script` in a child process, then stops and kills it while its
-// writing thread may still be at work. The stop makes the kill land between system calls: a kill
-// inside a write may keep part of it, cut at a page, which no writer can prevent. What is tested
-// is where the writer's own writes end.
-void PlayAndKill(const Script& script, std::size_t count, const std::string& dir, std::size_t bufferSize,
-                 std::size_t mostPerWrite, const std::string& lineEnd, const std::string& mark)
+// Runs `play` in a child process, then stops and kills it while the writing thread of a writer
+// that `play` leaves alive may still be at work. The stop makes the kill land between system
+// calls: a kill inside a write may keep part of it, cut at a page. What is tested is where the
+// writer's own writes end.
+void PlayInChildThenKill(const std::function<void()>& play)
 {
     int played[2];
     ASSERT_EQ(::pipe(played), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        PieceWriter writer(bufferSize, 3, mostPerWrite);
-        writer.setLineEnd(lineEnd);
-        writer.setFileMark(mark);
-        Play(script, count, dir, writer);
+        play();
         (void)!::write(played[1], "", 1);
         for (;;)
             ::pause();
@@ -592,6 +589,27 @@ void PlayAndKill(const Script& script, std::size_t count, const std::string& dir
     ::waitpid(child, &status, WUNTRACED);
     ::kill(child, SIGKILL);
     ::waitpid(child, &status, 0);
+}
+
+// Plays the first `count` acts of `script` in a child process, then kills it.
+void PlayAndKill(const Script& script, std::size_t count, const std::string& dir, std::size_t bufferSize,
+                 std::size_t mostPerWrite, const std::string& lineEnd, const std::string& mark)
+{
+    PlayInChildThenKill([&] {
+        auto* writer = new PieceWriter(bufferSize, 3, mostPerWrite);  // alive until the kill
+        writer->setLineEnd(lineEnd);
+        writer->setFileMark(mark);
+        Play(script, count, dir, *writer);
+    });
+}
+
+// Whether `dir` lies on a file system that makes files without a name.
+bool MakesNamelessFiles(const std::string& dir)
+{
+    const int nameless = ::open(dir.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (nameless >= 0)
+        ::close(nameless);
+    return nameless >= 0;
 }
 
 TEST(PieceWriter, LeavesWholeLinesOnlyWhenKilled)
@@ -618,31 +636,15 @@ TEST(PieceWriter, LeavesWholeLinesOnlyWhenKilled)
 TEST(PieceWriter, LeavesNoPartOfALongLineWhenKilledInsideIt)
 {
     TempDir dir;
-    const int nameless = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
-    if (nameless < 0)
+    if (!MakesNamelessFiles(dir.path()))
         GTEST_SKIP() << "this file system makes no file without a name";
-    ::close(nameless);
     const std::string path = dir.path() + "piece.txt";
-    int played[2];
-    ASSERT_EQ(::pipe(played), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        PieceWriter writer(8, 2);
-        writer.open(path);
-        writer.writeLine("whole");
-        writer.writePart(std::string(200, 'x'));  // with two buffers, all but 16 bytes are written
-        (void)!::write(played[1], "", 1);
-        for (;;)
-            ::pause();
-    }
-    ::close(played[1]);
-    char byte;
-    EXPECT_EQ(::read(played[0], &byte, 1), 1) << "the child died before it had written";
-    ::close(played[0]);
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    PlayInChildThenKill([&] {
+        auto* writer = new PieceWriter(8, 2);  // alive until the kill
+        writer->open(path);
+        writer->writeLine("whole");
+        writer->writePart(std::string(200, 'x'));  // with two buffers, all but 16 bytes are written
+    });
     EXPECT_TRUE(!Exists(path) || ReadFile(path) == "whole\r\n") << ReadFile(path).size() << " bytes left";
 }
 
@@ -651,10 +653,8 @@ TEST(PieceWriter, LeavesNoPartOfALongLineWhenKilledInsideIt)
 TEST(PieceWriter, FailsAndCountsNothingWhenAFileTakesTheNewPiecesName)
 {
     TempDir dir;
-    const int nameless = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
-    if (nameless < 0)
+    if (!MakesNamelessFiles(dir.path()))
         GTEST_SKIP() << "this file system makes no file without a name";
-    ::close(nameless);
     const std::string path = dir.path() + "piece.txt";
     PieceWriter writer(8, 2);
     writer.open(path);
