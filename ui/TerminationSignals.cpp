@@ -2,6 +2,7 @@
 
 #include <csignal>
 
+#include <QApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -31,6 +32,9 @@ void CloseOnTerminationSignals(QWidget& window)
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte;
         [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
+        // A box on screen would hold the program until someone answered it, a logout's too.
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
         window.close();
     });
     struct sigaction action {};
