@@ -20,12 +20,6 @@ FolderLock::~FolderLock()
             ::close(fd);  // releases the lock
 }
 
-std::string FolderLock::FolderOf(const std::string& piecePrefix)
-{
-    const auto slash = piecePrefix.rfind('/');
-    return slash == std::string::npos ? std::string(".") : piecePrefix.substr(0, slash + 1);
-}
-
 // Both locks: the name holds a folder against a run that can only write into it, which cannot
 // open it to flock it; the flock holds it against a run in another network namespace, where the
 // name is not seen.

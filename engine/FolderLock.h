@@ -14,10 +14,6 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    // The folder of the pieces named `piecePrefix` + number + ".txt": what comes before the
-    // prefix's last "/", or the current folder.
-    static std::string FolderOf(const std::string& piecePrefix);
-
     // True unless another run holds the folder. A folder that cannot be found (it could not be
     // created) is not locked: its pieces will fail to open, and say why.
     bool take(const std::string& folder);

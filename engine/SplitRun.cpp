@@ -170,7 +170,7 @@ RunResult SplitRun::run()
     destination_ = request_.destinationText;
     if (!PathExists(destination_))
         modBrowseForFolder::CreateFolderTree(destination_, host_);
-    const std::string folder = FolderLock::FolderOf(destination_ + baseName_);
+    const std::string folder = FolderOf(destination_ + baseName_);  // of the pieces, whatever their number
     if (!folderLock_.take(folder))
         return fail(RunFailure::FolderBusy, folder, EWOULDBLOCK);
     if (!takeFileNumbers())

@@ -12,6 +12,12 @@ bool PathExists(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
 int CreateOneFolder(const std::string& path)
 {
     if (::mkdir(path.c_str(), 0777) == 0)

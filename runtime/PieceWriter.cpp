@@ -1,5 +1,6 @@
 #include "runtime/PieceWriter.h"
 
+#include "runtime/Folders.h"
 #include "runtime/LineEnds.h"
 #include "runtime/QuietThread.h"
 
@@ -395,9 +396,7 @@ void PieceWriter::createFile()
 // A file without a name in the piece's folder, or -1 where the system makes none there.
 int PieceWriter::openNameless() const
 {
-    const std::size_t slash = path_.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path_.substr(0, slash + 1);
-    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_APPEND | O_CLOEXEC, 0666);
+    return ::open(FolderOf(path_).c_str(), O_TMPFILE | O_WRONLY | O_APPEND | O_CLOEXEC, 0666);
 }
 
 // 0, or the system's error number: a nameless piece that kept a line gets its name, unless a
