@@ -275,7 +275,8 @@ int SplitRun::useEncoding(bool& stopped)
         retryWhileWaiting([this, &sample, &endsSource] { return reader_.sample(sample, endsSource); }, stopped);
     if (code != 0 || stopped)
         return code;
-    const Detection found = request_.encoding ? NamedEncoding(*request_.encoding, sample) : DetectEncoding(sample, endsSource);
+    const Detection found =
+        request_.encoding ? NamedEncoding(*request_.encoding, sample) : DetectEncoding(sample, endsSource);
     if (found.utf32)
         return EILSEQ;
     encoding_ = found.encoding;

@@ -30,6 +30,15 @@ bool ProcNamesFiles()
     return ::statfs("/proc/self/fd", &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC;
 }
 
+// A piece found there, opened to be appended to. A FIFO in a piece's place would hold this
+// thread in open() until a reader came, and the run's stop with it: without one it is refused
+// at once (ENXIO). It stays non-blocking, so that a write that waits for its reader can be
+// given up.
+int OpenFound(const std::string& path)
+{
+    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+}
+
 // Passes over `bytes` written bytes of `parts`, and the empty parts after them.
 void Skip(iovec*& parts, int& count, std::size_t bytes)
 {
@@ -327,9 +336,6 @@ void PieceWriter::execute(const Command& command, const char* buffer)
     }
 }
 
-// A piece found there is appended to. A FIFO in a piece's place would hold this thread in
-// open() until a reader came, and the run's stop with it: without one it is refused at once
-// (ENXIO). It stays non-blocking, so that a write that waits for its reader can be given up.
 void PieceWriter::openFile(const std::string& path)
 {
     path_ = path;
@@ -342,7 +348,7 @@ void PieceWriter::openFile(const std::string& path)
     if (::lstat(path_.c_str(), &there) != 0 && errno == ENOENT)
         createFile();
     else
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+        fd_ = OpenFound(path_);
     if (fd_ < 0)
         return fail(Step::Open, errno);
     ++written_.pieces;
@@ -359,7 +365,8 @@ void PieceWriter::openFile(const std::string& path)
     }
     fileEnd_ = lastLineEnd_ = openedAt_ = static_cast<std::uint64_t>(info.st_size);
     if (fileEnd_ > 0)  // so that the next line stands apart rather than joining the bytes before it
-        lead_ = S_ISREG(info.st_mode) && endsInsideALine() ? std::string_view(lineEnd_, lineEndSize_) : std::string_view();
+        lead_ = S_ISREG(info.st_mode) && endsInsideALine() ? std::string_view(lineEnd_, lineEndSize_)
+                                                           : std::string_view();
 }
 
 // A piece found ending inside a line: a run killed while writing a long one, or a file written
@@ -390,7 +397,7 @@ void PieceWriter::createFile()
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
     created_ = fd_ >= 0;
     if (fd_ < 0 && errno == EEXIST)
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+        fd_ = OpenFound(path_);
 }
 
 // A file without a name in the piece's folder, or -1 where the system makes none there.
