@@ -288,6 +288,7 @@ int SplitRun::useEncoding(bool& stopped)
     lineEndBytes_ = LineEndBytes(encoding_).size();
     if (found.markBytes > 0)
         writer_.setFileMark(MarkBytes(encoding_));
+    writer_.setEncodingMark(MarkBytes(encoding_));
     counter_ = CharCounter(encoding_);
     counting_ = request_.mode == SplitMode::BySize;
     reader_.noteCharacters(counting_);

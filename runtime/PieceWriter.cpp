@@ -370,18 +370,27 @@ void PieceWriter::openFile(const std::string& path)
 }
 
 // A piece found ending inside a line: a run killed while writing a long one, or a file written
-// by hand. False when it cannot be read: it is appended to unseen, as ever.
+// by hand; not one that holds its encoding's mark alone, as an editor saves an empty text. False
+// when it cannot be read: it is appended to unseen, as ever.
 bool PieceWriter::endsInsideALine() const
 {
     const std::size_t unit = lineEndSize_ / 2;
     const int reader = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (reader < 0)
         return false;
-    char last[2];
-    const ssize_t got = fileEnd_ >= unit ? ::pread(reader, last, unit, static_cast<off_t>(fileEnd_ - unit)) : 0;
+    char tail[4];
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(fileEnd_, sizeof tail));
+    const ssize_t got = ::pread(reader, tail, wanted, static_cast<off_t>(fileEnd_ - wanted));
     ::close(reader);
-    return got >= 0 && !(got == static_cast<ssize_t>(unit) && (std::memcmp(last, lineEnd_, unit) == 0 ||
-                                                                std::memcmp(last, lineEnd_ + unit, unit) == 0));
+    if (got < 0)
+        return false;
+    if (static_cast<std::size_t>(got) != wanted || wanted < unit)
+        return true;
+    const std::string_view found(tail, wanted);
+    if (!encodingMark_.empty() && fileEnd_ == encodingMark_.size() && found == encodingMark_)
+        return false;
+    const std::string_view last = found.substr(wanted - unit);
+    return last != std::string_view(lineEnd_, unit) && last != std::string_view(lineEnd_ + unit, unit);
 }
 
 // A piece that is not there yet is made without a name where the system allows, and named once

@@ -88,6 +88,10 @@ public:
     // that holds bytes already is appended to without them. None by default. They go in with
     // the piece's first line, so a piece given none stays empty. Set before the first open.
     void setFileMark(std::string_view bytes);
+    // The byte order mark of the pieces' encoding, whether new pieces get it or not: a piece
+    // found holding it and nothing else holds no line yet, so its first line goes straight after
+    // it. None by default. Set before the first open.
+    void setEncodingMark(std::string_view bytes) { encodingMark_ = bytes; }
     // Once `flag` is up, nothing more reaches the pieces: what is buffered then is dropped, a
     // line the pieces hold a part of is cut off, and the writer fails (a write, ECANCELED). For
     // bytes that may have turned bad after they were given; the flag must outlive the writer.
@@ -278,6 +282,7 @@ private:
     char lineEnd_[4] = {'\r', '\n'};
     std::size_t lineEndSize_ = 2;
     std::string mark_;
+    std::string encodingMark_;
     std::string_view lead_;  // what the open piece's first write begins with
     std::unique_ptr<char[]> current_;  // filled by the caller's thread
     std::vector<Command> commands_;    // what the current buffer's bytes are for
