@@ -59,7 +59,7 @@ int main(int argc, char** argv)
 
     switch (result.outcome) {
     case RunOutcome::Failed:
-        if (!(host.folderFailed() && result.error->what == RunFailure::OpenPiece))
+        if (!(host.folderFailed() && AddsNothingToFolderFailure(result)))
             std::fprintf(stderr, "tessaline-split: %s\n", cli::DescribeFailure(*result.error, result.progress.linesKept).c_str());
         return kExitFailed;
     case RunOutcome::Stopped:

@@ -48,4 +48,13 @@ struct RunResult {
 // The result says how it ended; the run shows nothing itself.
 RunResult RunSplit(ISplitHost& host, const SplitRequest& request);
 
+// For a front end that has shown the host's folderNotCreated: true when the end of `run` has
+// nothing to add to that fault. A piece that could not be opened is the same fault seen again,
+// and a run that went on to complete is no success to announce after it.
+inline bool AddsNothingToFolderFailure(const RunResult& run)
+{
+    return run.outcome == RunOutcome::Completed ||
+           (run.outcome == RunOutcome::Failed && run.error->what == RunFailure::OpenPiece);
+}
+
 }  // namespace tess

@@ -176,6 +176,7 @@ void frmMain::runSplit(SplitMode mode, double threshold)
     request.threshold = threshold;
 
     showProgress(RunProgress{});
+    folderFailed_ = false;
     {
         YieldTicker ticker(kYieldPeriod, attention());  // only while the run lasts, not its box
         lastRun_ = RunSplit(*this, request);
@@ -220,22 +221,20 @@ void frmMain::showProgress(const RunProgress& progress)
 
 void frmMain::announce(const RunResult& run)
 {
-    switch (run.outcome) {
-    case RunOutcome::Completed:
-        setStartCaption(kStartCaption);
+    if (run.outcome == RunOutcome::Stopped)
+        return;  // the stop click has restored the caption already
+    setStartCaption(kStartCaption);
+    if (folderFailed_ && AddsNothingToFolderFailure(run))
+        return;  // the folder's box has told the fault
+    if (run.outcome == RunOutcome::Completed)
         showMessage(kCompletedNotice, MessageStyle::Information, kNoticeTitle);
-        break;
-    case RunOutcome::Stopped:
-        break;  // the stop click has restored the caption already
-    case RunOutcome::Failed:
-        setStartCaption(kStartCaption);
+    else
         showMessage(FailureText(*run.error, run.progress.linesKept), MessageStyle::Error, kErrorTitle);
-        break;
-    }
 }
 
 void frmMain::folderNotCreated(const std::string& folder, std::error_code error)
 {
+    folderFailed_ = true;
     showMessage(kFolderErrorPrefix + FolderFailureText(folder, error), MessageStyle::Plain, kAppTitle);
 }
 

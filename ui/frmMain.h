@@ -86,6 +86,7 @@ private:
     FormDesign design_;
     RunResult lastRun_;
     bool closeRequested_ = false;
+    bool folderFailed_ = false;  // in the run under way, or the last one
 };
 
 }  // namespace tess
