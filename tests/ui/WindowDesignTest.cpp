@@ -178,14 +178,22 @@ TEST_F(WindowDesign, FocusStartsOnImportAndTabFollowsTheOrder)
     }
 }
 
-TEST_F(WindowDesign, LabelsNeverTakeTheFocusAndNoButtonIsDefault)
+// No button is the window's default, yet Enter presses the button that has the focus, as a
+// keyboard user expects of a push button.
+TEST_F(WindowDesign, LabelsNeverTakeTheFocusAndNoButtonIsDefaultButEnterPressesTheFocusedOne)
 {
     for (QLabel* label : window.findChildren<QLabel*>())
         EXPECT_EQ(label->focusPolicy(), Qt::NoFocus) << label->objectName().toStdString();
-    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    control<QLineEdit>("txtLineCount").setFocus();
+    for (QPushButton* button : window.findChildren<QPushButton*>())
         EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
-        EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
-    }
+    auto& start = control<QPushButton>("cmdStart");
+    start.setFocus();
+    QTest::keyClick(&start, Qt::Key_Return);
+    ASSERT_EQ(messages.messages.size(), 1u);  // the start click's: no source chosen
+    EXPECT_EQ(text("cmdStart"), "开始处理");
 }
 
 TEST_F(WindowDesign, PathBoxesAreReadOnlyOnTheGreyTextColour)
