@@ -1,6 +1,8 @@
 #include "shell/cFileDialog.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 
@@ -60,19 +62,22 @@ bool ChoiceMade(const FileDialogFunction& showDialog, FileDialogKind kind, OPENF
     return false;
 }
 
-// Appends each NUL-separated name of `names` to sFiles at index lFileCount, counting on.
+// Appends each NUL-separated name of `names` to sFiles at index lFileCount, counting on. A count
+// that no index can take throws std::out_of_range, as a failed allocation throws, before
+// anything is written.
 void AppendNames(std::string_view names, std::vector<std::string>& sFiles, std::int32_t& lFileCount)
 {
+    const auto added = static_cast<std::int32_t>(std::count(names.begin(), names.end(), '\0') + 1);
+    if (lFileCount < 0 || lFileCount > INT32_MAX - added)
+        throw std::out_of_range("ParseMultiFileName: no index " + std::to_string(lFileCount) + " in a list of names");
+    sFiles.resize(static_cast<std::size_t>(lFileCount) + static_cast<std::size_t>(added));
     std::size_t start = 0;
-    while (true) {
+    for (std::size_t index = static_cast<std::size_t>(lFileCount); index < sFiles.size(); ++index) {
         const std::size_t end = std::min(names.find('\0', start), names.size());
-        ++lFileCount;
-        sFiles.resize(static_cast<std::size_t>(lFileCount));
-        sFiles.back() = std::string(names.substr(start, end - start));
-        if (end == names.size())
-            return;
+        sFiles[index] = std::string(names.substr(start, end - start));
         start = end + 1;
     }
+    lFileCount += added;
 }
 
 }  // namespace
@@ -159,8 +164,8 @@ void cFileDialog::ParseMultiFileName(std::string& sDir, std::vector<std::string>
     const std::string_view list =
         listEnd == std::string::npos ? std::string_view() : std::string_view(filename_).substr(0, listEnd);
     if (const std::size_t nul = list.find('\0'); nul != std::string_view::npos) {
-        sDir = std::string(list.substr(0, nul));
         AppendNames(list.substr(nul + 1), sFiles, lFileCount);
+        sDir = std::string(list.substr(0, nul));
         return;
     }
     lFileCount = 1;

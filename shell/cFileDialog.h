@@ -66,7 +66,9 @@ public:
     void ShowSave();
     // Splits Filename into its folder and names. Several names (a multiple selection): sDir is
     // the folder without a final "/" (the root keeps it), and each name is appended to sFiles at
-    // index lFileCount, which counts on from the value passed in (not negative). Otherwise:
+    // index lFileCount, which counts on from the value passed in; a negative count, or one that
+    // the names would carry past the largest 32-bit count, throws std::out_of_range and leaves
+    // all three as they were. Otherwise:
     // lFileCount is 1, sFiles holds the name alone, and sDir is the folder with its final "/",
     // or empty when Filename holds no "/".
     void ParseMultiFileName(std::string& sDir, std::vector<std::string>& sFiles, std::int32_t& lFileCount) const;

@@ -1,3 +1,5 @@
+#include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,21 @@ TEST(ParseMultiFileName, SeveralFilesGiveTheFolderAndTheNamesCountingOnFromTheGi
     const Parsed inRoot = Parse(MultipleSelectionBuffer("/\0甲.txt\0乙.txt\0\0"s));
     EXPECT_EQ(inRoot.folder, "/");
     EXPECT_THAT(inRoot.files, ElementsAre("甲.txt", "乙.txt"));
+}
+
+TEST(ParseMultiFileName, ACountNoIndexCanTakeThrowsAndLeavesEverythingAsItWas)
+{
+    cFileDialog dialog;
+    dialog.Filename(MultipleSelectionBuffer("/data\0a.txt\0b.txt\0\0"s));
+    for (const std::int32_t count : {-1, -2, INT32_MAX - 1}) {
+        std::string folder = "before";
+        std::vector<std::string> files = {"x"};
+        std::int32_t counted = count;
+        EXPECT_THROW(dialog.ParseMultiFileName(folder, files, counted), std::out_of_range) << count;
+        EXPECT_EQ(folder, "before");
+        EXPECT_THAT(files, ElementsAre("x"));
+        EXPECT_EQ(counted, count);
+    }
 }
 
 TEST(ParseMultiFileName, OneFileGivesItsFolderWithTheSlashAndReplacesTheList)
