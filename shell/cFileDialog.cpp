@@ -32,10 +32,12 @@ std::string FilterList(const std::string& filter)
     return WithTwoNuls(list);
 }
 
-// `text` padded with NULs to `length`; all NULs when it leaves no room for a closing one.
+// `text` padded with NULs to `length`; all NULs when what the dialog reads of it, the part
+// before its first NUL, leaves no room for a closing one. A multiple selection fills its buffer
+// whole, and is proposed again as it came.
 std::string Buffer(const std::string& text, std::uint32_t length)
 {
-    std::string buffer = text.size() < length ? text : std::string();
+    std::string buffer = BeforeNul(text).size() < length ? text.substr(0, length) : std::string();
     buffer.resize(length, '\0');
     return buffer;
 }

@@ -191,7 +191,7 @@ TEST_F(cFileDialogTest, AChoiceBecomesFilenameAndTheNextProposal)
     EXPECT_EQ(shownRecord().lpstrFile->substr(0, dialog.Filename().size() + 1), "/data/第一卷.txt\0"s);
 }
 
-TEST_F(cFileDialogTest, AMultipleSelectionOpenKeepsTheWholeBufferWhileSaveKeepsTheFirstPart)
+TEST_F(cFileDialogTest, AMultipleSelectionOpenKeepsTheWholeBufferAndProposesItWhileSaveKeepsTheFirstPart)
 {
     dialog.Flags(static_cast<std::int32_t>(OFN_ALLOWMULTISELECT));
     fake.choose("/data\0a.txt\0b.txt\0\0"s, 1);
@@ -199,6 +199,9 @@ TEST_F(cFileDialogTest, AMultipleSelectionOpenKeepsTheWholeBufferWhileSaveKeepsT
     dialog.ShowOpen();
     EXPECT_EQ(dialog.Filename().size(), 8192u);
     EXPECT_EQ(dialog.Filename().substr(0, 20), "/data\0a.txt\0b.txt\0\0\0"s);
+
+    dialog.ShowOpen();  // the next one is proposed that selection, as its buffer came back
+    EXPECT_EQ(*shownRecord().lpstrFile, dialog.Filename());
 
     dialog.ShowSave();
     EXPECT_EQ(dialog.Filename(), "/data");
