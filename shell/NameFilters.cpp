@@ -12,34 +12,53 @@ std::string_view NextField(std::string_view list, std::size_t& position)
     return field;
 }
 
-// Whether a Qt file list compares names with or without case depends on its filter flags;
-// spelling every ASCII letter as a class of both cases makes the pattern itself indifferent to
-// case, wherever it is applied.
-QString EitherCase(const QString& wildcard)
+QString FromUtf8(std::string_view text)
 {
-    if (wildcard == QLatin1String("*.*"))
-        return QStringLiteral("*");
-    QString result;
-    for (const QChar c : wildcard) {
-        const bool asciiLetter = c.unicode() < 0x80 && c.isLetter();
-        result += asciiLetter ? QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper()) : QString(c);
-    }
-    return result;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QStringList EitherCasePatterns(std::string_view patternField)
+// Written out here rather than left to Qt's wildcard syntax, in which brackets make a class
+// and which a file dialog parses from a text that cannot hold every character.
+QRegularExpression WildcardExpression(const QString& wildcard)
 {
-    QStringList patterns;
-    const QString field = QString::fromUtf8(patternField.data(), static_cast<qsizetype>(patternField.size()));
-    for (const QString& wildcard : field.split(u';')) {
+    QString expression;
+    if (wildcard == QLatin1String("*.*")) {
+        expression = QStringLiteral(".*");
+    } else {
+        for (const QChar c : wildcard) {
+            if (c == u'*')
+                expression += QStringLiteral(".*");
+            else if (c == u'?')
+                expression += u'.';
+            else
+                expression += QRegularExpression::escape(QString(c));
+        }
+    }
+    return QRegularExpression(QRegularExpression::anchoredPattern(expression),
+                              QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+}
+
+std::vector<QRegularExpression> WildcardsOf(std::string_view patternField)
+{
+    std::vector<QRegularExpression> wildcards;
+    for (const QString& wildcard : FromUtf8(patternField).split(u';')) {
         const QString trimmed = wildcard.trimmed();
         if (!trimmed.isEmpty())
-            patterns << EitherCase(trimmed);
+            wildcards.push_back(WildcardExpression(trimmed));
     }
-    return patterns;
+    return wildcards;
 }
 
 }  // namespace
+
+bool NameFilter::shows(const QString& fileName) const
+{
+    for (const QRegularExpression& wildcard : wildcards) {
+        if (wildcard.match(fileName).hasMatch())
+            return true;
+    }
+    return false;
+}
 
 std::vector<NameFilter> ParseFilterList(std::string_view filterList)
 {
@@ -49,16 +68,9 @@ std::vector<NameFilter> ParseFilterList(std::string_view filterList)
         const std::string_view description = NextField(filterList, position);
         if (description.empty())
             break;
-        const std::string_view patterns = NextField(filterList, position);
-        filters.push_back({QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())),
-                           EitherCasePatterns(patterns)});
+        filters.push_back({FromUtf8(description), WildcardsOf(NextField(filterList, position))});
     }
     return filters;
-}
-
-QString ToQtNameFilter(const NameFilter& filter)
-{
-    return QStringLiteral("%1 (%2)").arg(filter.description, filter.patterns.join(u' '));
 }
 
 }  // namespace tess

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 
 #include "shell/GuardedDialog.h"
+#include "shell/NameFilterProxy.h"
 #include "shell/NameFilters.h"
 #include "shell/SelectionBuffer.h"
 
@@ -69,18 +71,31 @@ void ApplyFlags(QFileDialog& dialog, FileDialogKind kind, std::uint32_t flags)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(flags & OFN_OVERWRITEPROMPT));
 }
 
-void ApplyFilters(QFileDialog& dialog, const std::vector<NameFilter>& filters, std::uint32_t filterIndex)
+// Qt's own combo box of filter entries: its place tells apart entries that share a description,
+// where Qt names the selected entry only by its description.
+QComboBox* FilterBox(const QFileDialog& dialog)
+{
+    return dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+}
+
+void ApplyFilters(QFileDialog& dialog, std::vector<NameFilter> filters, std::uint32_t filterIndex)
 {
     if (filters.empty())
         return;
-    QStringList nameFilters;
+    QStringList entries;
     for (const NameFilter& filter : filters)
-        nameFilters << ToQtNameFilter(filter);
-    // The patterns are spelled for matching, not for reading; the user sees the descriptions.
+        entries << filter.description + QStringLiteral(" (*)");
+    // The user sees the descriptions alone, as the record gives them.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(nameFilters);
-    if (filterIndex >= 1 && filterIndex <= filters.size())
-        dialog.selectNameFilter(nameFilters.at(static_cast<qsizetype>(filterIndex - 1)));
+    dialog.setNameFilters(entries);
+    const int initial = filterIndex >= 1 && filterIndex <= filters.size() ? static_cast<int>(filterIndex - 1) : 0;
+    auto* proxy = new NameFilterProxy(std::move(filters), &dialog);
+    proxy->select(initial);
+    dialog.setProxyModel(proxy);
+    if (QComboBox* box = FilterBox(dialog)) {
+        box->setCurrentIndex(initial);
+        QObject::connect(box, &QComboBox::currentIndexChanged, proxy, &NameFilterProxy::select);
+    }
 }
 
 void ApplyTexts(QFileDialog& dialog, const OPENFILENAME& record)
@@ -95,20 +110,15 @@ void ApplyTexts(QFileDialog& dialog, const OPENFILENAME& record)
         dialog.setDefaultSuffix(extension);
 }
 
-// The 1-based entry the user left selected, which Qt names by its whole text or, with the
-// patterns hidden, by its description alone; 0 when there is none.
-std::uint32_t SelectedEntry(const QFileDialog& dialog, const std::vector<NameFilter>& filters)
+// The 1-based entry the user left selected; 0 when the record has none.
+std::uint32_t SelectedEntry(const QFileDialog& dialog)
 {
-    const QString selected = dialog.selectedNameFilter();
-    for (std::size_t i = 0; i < filters.size(); ++i) {
-        if (selected == ToQtNameFilter(filters[i]).simplified() || selected == filters[i].description.simplified())
-            return static_cast<std::uint32_t>(i + 1);
-    }
-    return 0;
+    const auto* proxy = dynamic_cast<const NameFilterProxy*>(dialog.proxyModel());
+    return proxy == nullptr ? 0 : static_cast<std::uint32_t>(proxy->selected() + 1);
 }
 
 // Writes the accepted choice into the record; false when it does not fit the file buffer.
-bool WriteChoice(const QFileDialog& dialog, const std::vector<NameFilter>& filters, OPENFILENAME& record)
+bool WriteChoice(const QFileDialog& dialog, OPENFILENAME& record)
 {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
@@ -120,7 +130,7 @@ bool WriteChoice(const QFileDialog& dialog, const std::vector<NameFilter>& filte
     if (!buffer)
         return false;
     record.lpstrFile = *buffer;
-    if (const std::uint32_t entry = SelectedEntry(dialog, filters); entry != 0)
+    if (const std::uint32_t entry = SelectedEntry(dialog); entry != 0)
         record.nFilterIndex = entry;
     return true;
 }
@@ -134,10 +144,9 @@ bool ShowQtFileDialog(FileDialogKind kind, OPENFILENAME& record)
     // and the checks above run only in it.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     ApplyFlags(*dialog, kind, record.Flags);
-    const std::vector<NameFilter> filters = ParseFilterList(record.lpstrFilter.value_or(std::string()));
-    ApplyFilters(*dialog, filters, record.nFilterIndex);
+    ApplyFilters(*dialog, ParseFilterList(record.lpstrFilter.value_or(std::string())), record.nFilterIndex);
     ApplyTexts(*dialog, record);
-    return dialog.exec() && WriteChoice(*dialog, filters, record);
+    return dialog.exec() && WriteChoice(*dialog, record);
 }
 
 }  // namespace tess

@@ -1,9 +1,14 @@
 // cFileDialog with the dialog the application uses, answered by the test as a user would.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include <QAbstractProxyModel>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -45,15 +50,29 @@ protected:
         dialog.InitDir(DialogBytes(dir));
     }
 
-    // The files of the temporary folder that the shown dialog's current filter lets through, matched
-    // as its file list matches them.
-    QStringList filesShownIn(const QFileDialog& shown) const
+    // The files of the temporary folder that the shown dialog lists, once its file system model
+    // has read the folder, which it does on a thread of its own; sorted.
+    std::vector<std::string> filesShownIn(const QFileDialog& shown) const
     {
-        const auto* model = shown.findChild<QFileSystemModel*>();
-        EXPECT_NE(model, nullptr);
-        return model == nullptr
-                   ? QStringList()
-                   : QDir(DialogPath(dir)).entryList(model->nameFilters(), QDir::Files | QDir::CaseSensitive);
+        const auto* files = shown.findChild<QFileSystemModel*>();
+        const QAbstractProxyModel* listed = shown.proxyModel();
+        EXPECT_NE(files, nullptr);
+        EXPECT_NE(listed, nullptr);
+        if (files == nullptr || listed == nullptr)
+            return {};
+        const QModelIndex folder = files->index(DialogPath(dir));
+        const qsizetype entries = QDir(DialogPath(dir)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size();
+        for (QDeadlineTimer deadline(10000); files->rowCount(folder) < entries && !deadline.hasExpired();)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        const QModelIndex listedFolder = listed->mapFromSource(folder);
+        std::vector<std::string> names;
+        for (int row = 0; row < listed->rowCount(listedFolder); ++row) {
+            const QModelIndex entry = listed->index(row, 0, listedFolder);
+            if (!files->isDir(listed->mapToSource(entry)))
+                names.push_back(entry.data().toString().toStdString());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     TempDir dir;
@@ -85,6 +104,33 @@ TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFil
 
     EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "章节/第一章.txt"));
     EXPECT_EQ(dialog.FilterIndex(), 1);
+}
+
+// Qt's own filter syntax could carry neither the names nor the shared descriptions here.
+TEST_F(QtFileDialogTest, AnyWildcardShowsItsFilesAndEntriesThatShareADescriptionStayApart)
+{
+    WriteFile(dir.path() + "我的书(1).txt", "");
+    WriteFile(dir.path() + "run.log", "");
+    dialog.Filter("我的|*我的*(1).txt|Text|*.txt|Text|*.log");
+    dialog.FilterIndex(3);
+    AnswerNext<QFileDialog> chooseSecondText([this](QFileDialog& shown) {
+        EXPECT_THAT(filesShownIn(shown), ElementsAre("run.log"));
+        auto* box = shown.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->itemText(0), QStringLiteral("我的"));
+        EXPECT_EQ(box->currentIndex(), 2);
+        box->setCurrentIndex(0);
+        EXPECT_THAT(filesShownIn(shown), ElementsAre("我的书(1).txt"));
+        box->setCurrentIndex(1);
+        EXPECT_THAT(filesShownIn(shown), ElementsAre("BOOK.TXT", "我的书(1).txt"));
+        box->setCurrentIndex(2);
+        shown.selectFile(DialogPath(dir, "run.log"));
+        Accept(shown);
+    });
+    dialog.ShowOpen();
+
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "run.log"));
+    EXPECT_EQ(dialog.FilterIndex(), 3);
 }
 
 TEST_F(QtFileDialogTest, CancelKeepsFilenameAndRaisesOnlyWhenAsked)
