@@ -75,6 +75,24 @@ protected:
         return names;
     }
 
+    // Selects the filter entry at `index` as a user does, in Qt's own box of them.
+    static void chooseEntry(QFileDialog& shown, int index)
+    {
+        auto* box = shown.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(box, nullptr);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    // Types `text` into the dialog's name box, as a user does: once events have run, the box may
+    // have the focus, and selectFile() leaves a focused box as it is.
+    static void typeName(QFileDialog& shown, const QString& text)
+    {
+        auto* nameBox = shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(nameBox, nullptr);
+        nameBox->setText(text);
+    }
+
     TempDir dir;
     QWidget window;
     cFileDialog dialog;
@@ -97,7 +115,7 @@ TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFil
 
         shown.selectNameFilter(shown.nameFilters().at(0));
         EXPECT_THAT(filesShownIn(shown), ElementsAre("notes.md"));
-        shown.selectFile(DialogPath(dir, "章节/第一章.txt"));
+        typeName(shown, QStringLiteral("章节/第一章.txt"));
         Accept(shown);
     });
     dialog.ShowOpen();
@@ -119,12 +137,12 @@ TEST_F(QtFileDialogTest, AnyWildcardShowsItsFilesAndEntriesThatShareADescription
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->itemText(0), QStringLiteral("我的"));
         EXPECT_EQ(box->currentIndex(), 2);
-        box->setCurrentIndex(0);
+        chooseEntry(shown, 0);
         EXPECT_THAT(filesShownIn(shown), ElementsAre("我的书(1).txt"));
-        box->setCurrentIndex(1);
+        chooseEntry(shown, 1);
         EXPECT_THAT(filesShownIn(shown), ElementsAre("BOOK.TXT", "我的书(1).txt"));
-        box->setCurrentIndex(2);
-        shown.selectFile(DialogPath(dir, "run.log"));
+        chooseEntry(shown, 2);
+        typeName(shown, QStringLiteral("run.log"));
         Accept(shown);
     });
     dialog.ShowOpen();
@@ -176,6 +194,19 @@ TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingOnlyWithTheOverwritePrompt)
     EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "BOOK.TXT"));
 }
 
+TEST_F(QtFileDialogTest, ChoosingAnotherEntryLeavesTheTypedNameAsItIs)
+{
+    dialog.Filter("Markdown|*.md|Text|*.txt");
+    AnswerNext<QFileDialog> saveAfterChoosingText([](QFileDialog& shown) {
+        shown.selectFile(QStringLiteral("book.md"));
+        chooseEntry(shown, 1);
+        Accept(shown);
+    });
+    dialog.ShowSave();
+    EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "book.md"));
+    EXPECT_EQ(dialog.FilterIndex(), 2);
+}
+
 TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseReturned)
 {
     dialog.Flags(OFN_FILEMUSTEXIST);
@@ -212,9 +243,7 @@ TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames)
     AnswerNext<QFileDialog> chooseTwo([](QFileDialog& shown) {
         EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFiles);
         // Several names are typed into the name box, each in quotes.
-        auto* nameBox = shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(nameBox, nullptr);
-        nameBox->setText(QStringLiteral("\"BOOK.TXT\" \"notes.md\""));
+        typeName(shown, QStringLiteral("\"BOOK.TXT\" \"notes.md\""));
         Accept(shown);
     });
     dialog.ShowOpen();
