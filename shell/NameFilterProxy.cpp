@@ -17,6 +17,12 @@ void NameFilterProxy::select(int index)
     invalidateRowsFilter();
 }
 
+void NameFilterProxy::sort(int column, Qt::SortOrder order)
+{
+    if (sourceModel() != nullptr)
+        sourceModel()->sort(column, order);
+}
+
 bool NameFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
     const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());

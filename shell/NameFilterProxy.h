@@ -20,6 +20,9 @@ public:
     // The 0-based entry whose names are listed; an index outside the list is ignored.
     int selected() const { return selected_; }
     void select(int index);
+    // Left to the file system model, which sorts as a file dialog should, folders first; the
+    // proxy keeps the order it is given.
+    void sort(int column, Qt::SortOrder order) override;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;

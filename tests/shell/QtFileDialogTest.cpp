@@ -1,6 +1,5 @@
 // cFileDialog with the dialog the application uses, answered by the test as a user would.
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,9 +49,10 @@ protected:
         dialog.InitDir(DialogBytes(dir));
     }
 
-    // The files of the temporary folder that the shown dialog lists, once its file system model
-    // has read the folder, which it does on a thread of its own; sorted.
-    std::vector<std::string> filesShownIn(const QFileDialog& shown) const
+    // What the shown dialog lists of the temporary folder, in its order, a folder's name ending
+    // in "/"; once its file system model has read and sorted the folder, which it does on a
+    // thread of its own and then on a timer.
+    std::vector<std::string> listedIn(const QFileDialog& shown) const
     {
         const auto* files = shown.findChild<QFileSystemModel*>();
         const QAbstractProxyModel* listed = shown.proxyModel();
@@ -64,14 +64,15 @@ protected:
         const qsizetype entries = QDir(DialogPath(dir)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size();
         for (QDeadlineTimer deadline(10000); files->rowCount(folder) < entries && !deadline.hasExpired();)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        for (int turn = 0; turn < 3; ++turn)
+            QCoreApplication::processEvents();
         const QModelIndex listedFolder = listed->mapFromSource(folder);
         std::vector<std::string> names;
         for (int row = 0; row < listed->rowCount(listedFolder); ++row) {
             const QModelIndex entry = listed->index(row, 0, listedFolder);
-            if (!files->isDir(listed->mapToSource(entry)))
-                names.push_back(entry.data().toString().toStdString());
+            const bool isFolder = files->isDir(listed->mapToSource(entry));
+            names.push_back(entry.data().toString().toStdString() + (isFolder ? "/" : ""));
         }
-        std::sort(names.begin(), names.end());
         return names;
     }
 
@@ -111,10 +112,10 @@ TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFil
         EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFile);
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("导入文本"));
         EXPECT_EQ(shown.directory().absolutePath(), DialogPath(dir));
-        EXPECT_THAT(filesShownIn(shown), ElementsAre("BOOK.TXT"));
+        EXPECT_THAT(listedIn(shown), ElementsAre("章节/", "BOOK.TXT"));
 
         shown.selectNameFilter(shown.nameFilters().at(0));
-        EXPECT_THAT(filesShownIn(shown), ElementsAre("notes.md"));
+        EXPECT_THAT(listedIn(shown), ElementsAre("章节/", "notes.md"));
         typeName(shown, QStringLiteral("章节/第一章.txt"));
         Accept(shown);
     });
@@ -132,15 +133,15 @@ TEST_F(QtFileDialogTest, AnyWildcardShowsItsFilesAndEntriesThatShareADescription
     dialog.Filter("我的|*我的*(1).txt|Text|*.txt|Text|*.log");
     dialog.FilterIndex(3);
     AnswerNext<QFileDialog> chooseSecondText([this](QFileDialog& shown) {
-        EXPECT_THAT(filesShownIn(shown), ElementsAre("run.log"));
+        EXPECT_THAT(listedIn(shown), ElementsAre("章节/", "run.log"));
         auto* box = shown.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->itemText(0), QStringLiteral("我的"));
         EXPECT_EQ(box->currentIndex(), 2);
         chooseEntry(shown, 0);
-        EXPECT_THAT(filesShownIn(shown), ElementsAre("我的书(1).txt"));
+        EXPECT_THAT(listedIn(shown), ElementsAre("章节/", "我的书(1).txt"));
         chooseEntry(shown, 1);
-        EXPECT_THAT(filesShownIn(shown), ElementsAre("BOOK.TXT", "我的书(1).txt"));
+        EXPECT_THAT(listedIn(shown), ElementsAre("章节/", "BOOK.TXT", "我的书(1).txt"));
         chooseEntry(shown, 2);
         typeName(shown, QStringLiteral("run.log"));
         Accept(shown);
