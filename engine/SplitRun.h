@@ -21,7 +21,9 @@ struct SplitRequest {
     SplitMode mode = SplitMode::ByLineCount;
     double threshold = kDefaultLinesPerPiece;  // a piece is closed once its fill reaches this
     std::optional<Encoding> encoding;  // none: found from the start of the source
-    std::size_t readBlock = 1 << 20;    // tests shrink both to reach every buffer boundary
+    // Tests shrink both to reach every buffer boundary. A read block small enough to stay in
+    // the core's cache beside the write buffer, until the split has passed over it.
+    std::size_t readBlock = 256 << 10;
     std::size_t writeBuffer = 1 << 20;
     // A regular source is viewed through a mapping rather than read: see LineReader.
     bool mapSource = false;

@@ -30,7 +30,7 @@ namespace tess {
 // while a writer is slow or not there yet.
 class LineReader {
 public:
-    static constexpr std::size_t kDefaultBlock = 1 << 20;
+    static constexpr std::size_t kDefaultBlock = 256 << 10;
     // Another program cut the regular file short while it was read: it ended before the size it
     // had when opened, and a mapped one's pages that went read as zeros.
     static constexpr int kCutShort = -1;
