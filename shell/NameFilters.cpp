@@ -17,48 +17,39 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Written out here rather than left to Qt's wildcard syntax, in which brackets make a class
-// and which a file dialog parses from a text that cannot hold every character.
-QRegularExpression WildcardExpression(const QString& wildcard)
+// Whether a Qt file list compares names with or without case depends on its filter flags, and
+// its wildcards read brackets as a class: a class of both cases for every letter, and of the
+// bracket alone for a bracket, make the pattern mean the same wherever it is applied.
+QString QtWildcard(const QString& wildcard)
 {
-    QString expression;
-    if (wildcard == QLatin1String("*.*")) {
-        expression = QStringLiteral(".*");
-    } else {
-        for (const QChar c : wildcard) {
-            if (c == u'*')
-                expression += QStringLiteral(".*");
-            else if (c == u'?')
-                expression += u'.';
-            else
-                expression += QRegularExpression::escape(QString(c));
-        }
+    if (wildcard == QLatin1String("*.*"))
+        return QStringLiteral("*");
+    QString result;
+    for (const QChar c : wildcard) {
+        if (c == u'[' || c == u']')
+            result += QStringLiteral("[%1]").arg(c);
+        else if (c.toLower() != c.toUpper())
+            result += QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper());
+        else
+            result += c;
     }
-    return QRegularExpression(QRegularExpression::anchoredPattern(expression),
-                              QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    return result;
 }
 
-std::vector<QRegularExpression> WildcardsOf(std::string_view patternField)
+QStringList QtWildcards(std::string_view patternField)
 {
-    std::vector<QRegularExpression> wildcards;
+    QStringList patterns;
     for (const QString& wildcard : FromUtf8(patternField).split(u';')) {
         const QString trimmed = wildcard.trimmed();
         if (!trimmed.isEmpty())
-            wildcards.push_back(WildcardExpression(trimmed));
+            patterns << QtWildcard(trimmed);
     }
-    return wildcards;
+    if (patterns.isEmpty())
+        patterns << QStringLiteral("*");
+    return patterns;
 }
 
 }  // namespace
-
-bool NameFilter::shows(const QString& fileName) const
-{
-    for (const QRegularExpression& wildcard : wildcards) {
-        if (wildcard.match(fileName).hasMatch())
-            return true;
-    }
-    return false;
-}
 
 std::vector<NameFilter> ParseFilterList(std::string_view filterList)
 {
@@ -68,7 +59,7 @@ std::vector<NameFilter> ParseFilterList(std::string_view filterList)
         const std::string_view description = NextField(filterList, position);
         if (description.empty())
             break;
-        filters.push_back({FromUtf8(description), WildcardsOf(NextField(filterList, position))});
+        filters.push_back({FromUtf8(description), QtWildcards(NextField(filterList, position))});
     }
     return filters;
 }

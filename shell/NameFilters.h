@@ -3,21 +3,20 @@
 #include <string_view>
 #include <vector>
 
-#include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
 namespace tess {
 
 // One entry of a file dialog's filter list: the text the user reads and the names it shows.
 struct NameFilter {
     QString description;
-    std::vector<QRegularExpression> wildcards;  // one per wildcard of the entry, as shows() applies them
-
-    // Whether a file of this name is listed while the entry is selected. A wildcard matches the
-    // whole name regardless of case: "*" stands for any run of characters, "?" for any one, and
-    // every other character for itself, brackets, spaces and letters of any script included.
-    // "*.*" matches every name, with or without a dot.
-    bool shows(const QString& fileName) const;
+    // Qt wildcards, for a file list's name filters, spelled so that they match the whole names
+    // that the entry's wildcards mean: "*" stands for any run of characters, "?" for any one,
+    // and every other character for itself, regardless of case, brackets, spaces and letters of
+    // any script included. "*.*" matches every name, with or without a dot, and so does an
+    // entry with no wildcard.
+    QStringList patterns;
 };
 
 // The entries of a filter list in the record's form (description NUL pattern NUL ... NUL NUL),

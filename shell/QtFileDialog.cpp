@@ -9,10 +9,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
 
 #include "shell/GuardedDialog.h"
-#include "shell/NameFilterProxy.h"
 #include "shell/NameFilters.h"
 #include "shell/SelectionBuffer.h"
 
@@ -78,7 +78,22 @@ QComboBox* FilterBox(const QFileDialog& dialog)
     return dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
 }
 
-void ApplyFilters(QFileDialog& dialog, std::vector<NameFilter> filters, std::uint32_t filterIndex)
+// The 0-based entry selected when the dialog opens.
+int InitialEntry(std::size_t entries, std::uint32_t filterIndex)
+{
+    return filterIndex >= 1 && filterIndex <= entries ? static_cast<int>(filterIndex - 1) : 0;
+}
+
+void ListNamesOf(QFileDialog& dialog, const NameFilter& filter)
+{
+    if (auto* files = dialog.findChild<QFileSystemModel*>())
+        files->setNameFilters(filter.patterns);
+}
+
+// Qt parses the entries it is given from a text whose patterns may hold only a few ASCII
+// characters, so it is given entries that let every file through, and the dialog's file list
+// the patterns of the entry selected, once Qt has handled the choice.
+void ApplyFilters(QFileDialog& dialog, const std::vector<NameFilter>& filters, int initial)
 {
     if (filters.empty())
         return;
@@ -88,13 +103,13 @@ void ApplyFilters(QFileDialog& dialog, std::vector<NameFilter> filters, std::uin
     // The user sees the descriptions alone, as the record gives them.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(entries);
-    const int initial = filterIndex >= 1 && filterIndex <= filters.size() ? static_cast<int>(filterIndex - 1) : 0;
-    auto* proxy = new NameFilterProxy(std::move(filters), &dialog);
-    proxy->select(initial);
-    dialog.setProxyModel(proxy);
+    ListNamesOf(dialog, filters[static_cast<std::size_t>(initial)]);
     if (QComboBox* box = FilterBox(dialog)) {
         box->setCurrentIndex(initial);
-        QObject::connect(box, &QComboBox::currentIndexChanged, proxy, &NameFilterProxy::select);
+        QObject::connect(box, &QComboBox::activated, &dialog, [&dialog, filters](int index) {
+            if (index >= 0 && static_cast<std::size_t>(index) < filters.size())
+                ListNamesOf(dialog, filters[static_cast<std::size_t>(index)]);
+        });
     }
 }
 
@@ -111,14 +126,16 @@ void ApplyTexts(QFileDialog& dialog, const OPENFILENAME& record)
 }
 
 // The 1-based entry the user left selected; 0 when the record has none.
-std::uint32_t SelectedEntry(const QFileDialog& dialog)
+std::uint32_t SelectedEntry(const QFileDialog& dialog, std::size_t entries, int initial)
 {
-    const auto* proxy = dynamic_cast<const NameFilterProxy*>(dialog.proxyModel());
-    return proxy == nullptr ? 0 : static_cast<std::uint32_t>(proxy->selected() + 1);
+    const QComboBox* box = FilterBox(dialog);
+    const int index = box != nullptr ? box->currentIndex() : initial;
+    return index >= 0 && static_cast<std::size_t>(index) < entries ? static_cast<std::uint32_t>(index + 1) : 0;
 }
 
-// Writes the accepted choice into the record; false when it does not fit the file buffer.
-bool WriteChoice(const QFileDialog& dialog, OPENFILENAME& record)
+// Writes the accepted choice, and the 1-based filter entry `entry` unless it is 0, into the
+// record; false when the choice does not fit the file buffer.
+bool WriteChoice(const QFileDialog& dialog, std::uint32_t entry, OPENFILENAME& record)
 {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
@@ -130,7 +147,7 @@ bool WriteChoice(const QFileDialog& dialog, OPENFILENAME& record)
     if (!buffer)
         return false;
     record.lpstrFile = *buffer;
-    if (const std::uint32_t entry = SelectedEntry(dialog); entry != 0)
+    if (entry != 0)
         record.nFilterIndex = entry;
     return true;
 }
@@ -144,9 +161,11 @@ bool ShowQtFileDialog(FileDialogKind kind, OPENFILENAME& record)
     // and the checks above run only in it.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     ApplyFlags(*dialog, kind, record.Flags);
-    ApplyFilters(*dialog, ParseFilterList(record.lpstrFilter.value_or(std::string())), record.nFilterIndex);
+    const std::vector<NameFilter> filters = ParseFilterList(record.lpstrFilter.value_or(std::string()));
+    const int initial = InitialEntry(filters.size(), record.nFilterIndex);
+    ApplyFilters(*dialog, filters, initial);
     ApplyTexts(*dialog, record);
-    return dialog.exec() && WriteChoice(*dialog, record);
+    return dialog.exec() && WriteChoice(*dialog, SelectedEntry(*dialog, filters.size(), initial), record);
 }
 
 }  // namespace tess

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include <QAbstractProxyModel>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -12,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QWidget>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -51,27 +51,27 @@ protected:
 
     // What the shown dialog lists of the temporary folder, in its order, a folder's name ending
     // in "/"; once its file system model has read and sorted the folder, which it does on a
-    // thread of its own and then on a timer.
+    // thread of its own and then on a timer. It has read it all once it lists every folder and
+    // every file that its name filters match as a directory listing matches them.
     std::vector<std::string> listedIn(const QFileDialog& shown) const
     {
         const auto* files = shown.findChild<QFileSystemModel*>();
-        const QAbstractProxyModel* listed = shown.proxyModel();
         EXPECT_NE(files, nullptr);
-        EXPECT_NE(listed, nullptr);
-        if (files == nullptr || listed == nullptr)
+        if (files == nullptr)
             return {};
+        const QDir folderListing(DialogPath(dir));
+        const qsizetype matching =
+            folderListing.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() +
+            folderListing.entryList(files->nameFilters(), QDir::Files | QDir::CaseSensitive).size();
         const QModelIndex folder = files->index(DialogPath(dir));
-        const qsizetype entries = QDir(DialogPath(dir)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size();
-        for (QDeadlineTimer deadline(10000); files->rowCount(folder) < entries && !deadline.hasExpired();)
+        for (QDeadlineTimer deadline(10000); files->rowCount(folder) < matching && !deadline.hasExpired();)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         for (int turn = 0; turn < 3; ++turn)
             QCoreApplication::processEvents();
-        const QModelIndex listedFolder = listed->mapFromSource(folder);
         std::vector<std::string> names;
-        for (int row = 0; row < listed->rowCount(listedFolder); ++row) {
-            const QModelIndex entry = listed->index(row, 0, listedFolder);
-            const bool isFolder = files->isDir(listed->mapToSource(entry));
-            names.push_back(entry.data().toString().toStdString() + (isFolder ? "/" : ""));
+        for (int row = 0; row < files->rowCount(folder); ++row) {
+            const QModelIndex entry = files->index(row, 0, folder);
+            names.push_back(entry.data().toString().toStdString() + (files->isDir(entry) ? "/" : ""));
         }
         return names;
     }
@@ -114,7 +114,7 @@ TEST_F(QtFileDialogTest, OpenShowsWhatTheRecordAsksAndReturnsTheChosenFileAndFil
         EXPECT_EQ(shown.directory().absolutePath(), DialogPath(dir));
         EXPECT_THAT(listedIn(shown), ElementsAre("章节/", "BOOK.TXT"));
 
-        shown.selectNameFilter(shown.nameFilters().at(0));
+        chooseEntry(shown, 0);
         EXPECT_THAT(listedIn(shown), ElementsAre("章节/", "notes.md"));
         typeName(shown, QStringLiteral("章节/第一章.txt"));
         Accept(shown);
@@ -238,11 +238,28 @@ TEST_F(QtFileDialogTest, FileAndPathMustExistRefuseMissingNamesThatAreOtherwiseR
     EXPECT_EQ(dialog.Filename(), DialogBytes(dir, "nowhere/new.txt"));
 }
 
+// A name typed after one chosen in the list adds to it, with the name box in the focus as a
+// user's typing has it: the list's selection follows the box.
 TEST_F(QtFileDialogTest, MultipleSelectionReturnsTheFolderAndTheNames)
 {
+    dialog.Filter("All|*.*|Text|*.txt");
     dialog.Flags(static_cast<std::int32_t>(OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST));
-    AnswerNext<QFileDialog> chooseTwo([](QFileDialog& shown) {
+    AnswerNext<QFileDialog> chooseTwo([this](QFileDialog& shown) {
         EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFiles);
+        EXPECT_THAT(listedIn(shown), ElementsAre("章节/", "BOOK.TXT", "notes.md"));
+        auto* list = shown.findChild<QListView*>(QStringLiteral("listView"));
+        auto* nameBox = shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(list, nullptr);
+        ASSERT_NE(nameBox, nullptr);
+        const QModelIndexList book = list->model()->match(list->model()->index(0, 0, list->rootIndex()),
+                                                          Qt::DisplayRole, QStringLiteral("BOOK.TXT"));
+        ASSERT_EQ(book.size(), 1);
+        list->selectionModel()->select(book.front(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        shown.activateWindow();
+        nameBox->setFocus();
+        for (QDeadlineTimer deadline(5000); !nameBox->hasFocus() && !deadline.hasExpired();)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_TRUE(nameBox->hasFocus());
         // Several names are typed into the name box, each in quotes.
         typeName(shown, QStringLiteral("\"BOOK.TXT\" \"notes.md\""));
         Accept(shown);
