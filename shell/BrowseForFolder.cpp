@@ -5,14 +5,14 @@
 #include <QFileDialog>
 
 #include "shell/GuardedDialog.h"
+#include "shell/QtOwnDialog.h"
 
 namespace tess::modBrowseForFolder {
 
 std::string BrowseForFolder(QWidget* hwndOwner, const std::string& sPrompt)
 {
     GuardedDialog<QFileDialog> dialog(hwndOwner);
-    // Qt's own chooser rather than the desktop's, as for the file dialogs: alike on every desktop.
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    UseQtsOwnDialog(*dialog);
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setWindowTitle(QString::fromStdString(sPrompt));

@@ -14,6 +14,7 @@
 
 #include "shell/GuardedDialog.h"
 #include "shell/NameFilters.h"
+#include "shell/QtOwnDialog.h"
 #include "shell/SelectionBuffer.h"
 
 namespace tess {
@@ -157,9 +158,7 @@ bool WriteChoice(const QFileDialog& dialog, std::uint32_t entry, OPENFILENAME& r
 bool ShowQtFileDialog(FileDialogKind kind, OPENFILENAME& record)
 {
     GuardedDialog<RecordFileDialog> dialog(record.hwndOwner, (record.Flags & OFN_PATHMUSTEXIST) != 0);
-    // Qt's own dialog rather than the desktop's: it looks and behaves the same on every desktop,
-    // and the checks above run only in it.
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    UseQtsOwnDialog(*dialog);  // the checks above run only in it
     ApplyFlags(*dialog, kind, record.Flags);
     const std::vector<NameFilter> filters = ParseFilterList(record.lpstrFilter.value_or(std::string()));
     const int initial = InitialEntry(filters.size(), record.nFilterIndex);

@@ -5,7 +5,13 @@
 #include <filesystem>
 #include <string>
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSettings>
+#include <QToolButton>
 #include <QWidget>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -66,6 +72,34 @@ TEST_F(BrowseForFolderTest, OffersOnlyExistingFoldersAndGivesEmptyTextOnCancel)
         shown.reject();
     });
     EXPECT_EQ(BrowseForFolder(&window, kPrompt), "");
+}
+
+// Qt's dialogs share their settings across programs. Left in list view, they keep a new folder
+// under its provisional name when its name is ended with Return.
+TEST_F(BrowseForFolderTest, ANewFolderTakesTheNameTypedWhateverViewADialogWasLastLeftIn)
+{
+    QSettings(QSettings::UserScope, QStringLiteral("QtProject"))
+        .setValue(QStringLiteral("FileDialog/viewMode"), QStringLiteral("List"));
+    AnswerNext<QFileDialog> makeFolder([this](QFileDialog& shown) {
+        shown.setDirectory(DialogPath(dir));
+        auto* newFolder = shown.findChild<QToolButton*>(QStringLiteral("newFolderButton"));
+        ASSERT_NE(newFolder, nullptr);
+        newFolder->click();
+        QLineEdit* editor = nullptr;
+        for (const QAbstractItemView* view : shown.findChildren<QAbstractItemView*>()) {
+            if (auto* open = view->viewport()->findChild<QLineEdit*>(); open && open->isVisible())
+                editor = open;
+        }
+        ASSERT_NE(editor, nullptr) << "the new folder's name is not open for editing";
+        editor->setText(QStringLiteral("分割结果"));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(editor, &press);
+        QCoreApplication::processEvents();  // the list renames the folder once the key has been handled
+        EXPECT_EQ(shown.viewMode(), QFileDialog::Detail);
+        shown.reject();
+    });
+    BrowseForFolder(&window, kPrompt);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "分割结果"));
 }
 
 }  // namespace
