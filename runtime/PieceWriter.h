@@ -212,7 +212,6 @@ public:
     // finished. Set before the first open.
     void whileWaiting(std::function<bool()> turn) { whileWaiting_ = std::move(turn); }
 
-
     bool isOpen() const { return open_; }
     bool failed() const { return failed_.load(std::memory_order_relaxed); }
     // What failed; meaningful once finish() has returned false.

@@ -33,7 +33,7 @@ public:
     const std::string& FileTitle() const;
     void FileTitle(const std::string& vNewValue);
     // "description|pattern|description|pattern..."; ":" separates as "|" does, and one pattern
-    // may join several wildcards with ";" (see NameFilter::shows). Returned as given.
+    // may join several wildcards with ";" (see NameFilter). Returned as given.
     const std::string& Filter() const;
     void Filter(const std::string& sFilter);
     // The 1-based Filter entry selected when the dialog opens (1 initially); after a choice, the
