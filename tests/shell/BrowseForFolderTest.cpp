@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -30,6 +29,7 @@ using testing::AcceptExpectingMessage;
 using testing::AnswerNext;
 using testing::DialogBytes;
 using testing::DialogPath;
+using testing::NameEditor;
 using ::testing::HasSubstr;
 using testing::TempDir;
 using testing::WriteFile;
@@ -85,11 +85,7 @@ TEST_F(BrowseForFolderTest, ANewFolderTakesTheNameTypedWhateverViewADialogWasLas
         auto* newFolder = shown.findChild<QToolButton*>(QStringLiteral("newFolderButton"));
         ASSERT_NE(newFolder, nullptr);
         newFolder->click();
-        QLineEdit* editor = nullptr;
-        for (const QAbstractItemView* view : shown.findChildren<QAbstractItemView*>()) {
-            if (auto* open = view->viewport()->findChild<QLineEdit*>(); open && open->isVisible())
-                editor = open;
-        }
+        QLineEdit* editor = NameEditor(shown);
         ASSERT_NE(editor, nullptr) << "the new folder's name is not open for editing";
         editor->setText(QStringLiteral("分割结果"));
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);

@@ -1,6 +1,8 @@
 #include "support/DialogAnswers.h"
 
+#include <QAbstractItemView>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include <gtest/gtest.h>
@@ -27,6 +29,15 @@ QString AcceptExpectingMessage(QFileDialog& dialog)
     }
     EXPECT_TRUE(dialog.isVisible()) << "the dialog took the choice";
     return message;
+}
+
+QLineEdit* NameEditor(const QFileDialog& dialog)
+{
+    for (const QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
+        if (auto* editor = view->viewport()->findChild<QLineEdit*>(); editor && editor->isVisible())
+            return editor;
+    }
+    return nullptr;
 }
 
 }  // namespace tess::testing

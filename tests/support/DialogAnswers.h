@@ -3,6 +3,7 @@
 #include <QString>
 
 class QFileDialog;
+class QLineEdit;
 
 namespace tess::testing {
 
@@ -17,5 +18,9 @@ void Accept(QFileDialog& dialog);
 // and dismisses the box as a user would. Returns the message's text. The test fails when no box
 // appeared or the dialog closed.
 QString AcceptExpectingMessage(QFileDialog& dialog);
+
+// The box in which a name in the dialog's file list is being edited, as after its new-folder
+// button; null when none is.
+QLineEdit* NameEditor(const QFileDialog& dialog);
 
 }  // namespace tess::testing

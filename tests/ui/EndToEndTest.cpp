@@ -2,7 +2,6 @@
 // pick a GBK text file, create the destination folder in the folder chooser, choose size mode,
 // start, dismiss the notice, and find the pieces.
 
-#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -15,6 +14,7 @@
 
 #include "GbkBook.h"
 #include "WindowTestSupport.h"
+#include "support/DialogAnswers.h"
 #include "support/ModalAnswer.h"
 #include "support/TempDir.h"
 #include "ui/QtMessageBox.h"
@@ -29,16 +29,6 @@ constexpr int kPieceThousands = 2;  // typed into txtSize, which counts thousand
 void PressAccept(QFileDialog& dialog)
 {
     Child<QDialogButtonBox>(dialog, "buttonBox").button(QDialogButtonBox::Open)->click();
-}
-
-// The box in which a name in the file list is being edited; null when none is.
-QLineEdit* NameEditor(const QFileDialog& dialog)
-{
-    for (const QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
-        if (auto* editor = view->viewport()->findChild<QLineEdit*>(); editor && editor->isVisible())
-            return editor;
-    }
-    return nullptr;
 }
 
 // Creates `name` in the folder the chooser shows, as its new-folder button does: a folder under a
