@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "runtime/PaddedBuffer.h"
-#include "runtime/Simd.h"
+#include "runtime/LineMoves.h"
 #include "runtime/WaitSlice.h"
 
 namespace tess {
@@ -113,7 +113,9 @@ public:
     public:
         // Copies `line`, which has kPadAfter readable bytes after it as LineReader hands out, and
         // the line end; false, copying nothing, when the buffer lacks the room. A line of up to
-        // 124 bytes goes in unconditional vector moves rather than by a call.
+        // 124 bytes goes in unconditional vector moves (`Moves`, see LineMoves.h) rather than by
+        // a call.
+        template <class Moves = moves::Narrow>
         bool put(std::string_view line)
         {
             static_assert(kPadAfter >= 128);
@@ -125,8 +127,8 @@ public:
             // string instruction whose start-up costs more than the line. Both halves go whatever
             // the line's size: a quarter of lines need the second, at random, and the branch
             // would be mispredicted more than the moves cost.
-            Copy64(at_, line.data());
-            Copy64(at_ + 64, line.data() + 64);
+            Moves::Copy64(at_, line.data());
+            Moves::Copy64(at_ + 64, line.data() + 64);
             return ended(line.size());
         }
         std::size_t linesPut() const { return lines_; }
@@ -220,13 +222,6 @@ public:
     const Written& written() const { return written_; }
 
 private:
-    static void Copy64(char* to, const char* from)
-    {
-        #pragma GCC unroll 4
-        for (int i = 0; i < 4; ++i)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to) + i,
-                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from) + i));
-    }
     void lineEnded()
     {
         lineStart_ = static_cast<std::ptrdiff_t>(used_);
