@@ -75,6 +75,9 @@ public:
             stopAsked_ = consultHost() || stopAsked_;
             return stopAsked_;
         });
+        // The writing thread idles while the split is the slower half: it reads ahead then.
+        writer_.setIdleWork([this] { reader_.serveReadAhead(); });
+        reader_.readAheadBy([this] { writer_.offerIdleWork(); });
     }
 
     RunResult run();

@@ -76,8 +76,15 @@ std::size_t LineReader::storageSize() const
     return kPadBefore + blockSize_ + std::max<std::size_t>(kPadAfter, chunk::kBytes);
 }
 
+void LineReader::readAheadBy(std::function<void()> wake)
+{
+    readAhead_ = std::make_unique<ReadAhead>(storageSize(), std::move(wake));
+}
+
 void LineReader::close()
 {
+    if (readAhead_)
+        readAhead_->withdraw();
     std::string().swap(sample_);
     map_.unmap();
     if (fd_ >= 0)
@@ -186,7 +193,14 @@ int LineReader::readBlock()
         return 0;
     int error = 0;
     const ssize_t got = readInto(block, kept, error);
-    return append(got, error);
+    block_ = storage_.get() + kPadBefore;
+    if (const int code = append(got, error))
+        return code;
+    if (readAhead_ && regular_ && !eof_) {
+        const std::size_t keptNext = len_ - usable_;
+        readAhead_->ask(fd_, kPadBefore + keptNext, blockSize_ - keptNext);
+    }
+    return 0;
 }
 
 // Takes in the `got` bytes that a read brought after the block's first len_ ones, and begins the
@@ -220,12 +234,18 @@ int LineReader::readMore()
     return append(got, error);
 }
 
-// The bytes after the `kept` ones at `block`. What read() returns; its errno in `error`.
+// The bytes after the `kept` ones at `block` (in storage_), from the read-ahead when it read
+// them, which brings its own storage, else read here. What read() returns; its errno in `error`.
 ssize_t LineReader::readInto(char* block, std::size_t kept, int& error)
 {
+    ssize_t got = 0;
+    if (readAhead_ && readAhead_->take(storage_, got, error)) {
+        std::memcpy(storage_.get() + kPadBefore, block, kept);  // asked for with room for them
+        return got;
+    }
     if (!regular_)
         return readWhenReady(block + kept, blockSize_ - kept, error);
-    const ssize_t got = ::read(fd_, block + kept, blockSize_ - kept);
+    got = ::read(fd_, block + kept, blockSize_ - kept);
     error = got < 0 ? errno : 0;
     return got;
 }

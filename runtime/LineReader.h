@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "runtime/Encoding.h"
 #include "runtime/NonCharacters.h"
 #include "runtime/PaddedBuffer.h"
+#include "runtime/ReadAhead.h"
 #include "runtime/SegmentScan.h"
 #include "runtime/SourceMap.h"
 #include "runtime/WaitSlice.h"
@@ -122,6 +124,11 @@ public:
         pos_ = lines.pos_, nextEnd_ = lines.next_;
         return passed;
     }
+    // Lets another thread read a regular file's next block while this one splits the last:
+    // `wake`, called on this thread, asks that thread to call serveReadAhead(), and the block is
+    // read here as ever when it has not begun by the time it is needed. Call before open.
+    void readAheadBy(std::function<void()> wake);
+    void serveReadAhead() { readAhead_->serve(); }
     void close();
 
     bool isOpen() const { return fd_ >= 0; }
@@ -190,6 +197,7 @@ private:
     SourceMap map_;
     std::uint64_t blockOffset_ = 0;    // where a mapped file's block begins in it
     std::unique_ptr<char[]> storage_;  // a read block with room before and after it
+    std::unique_ptr<ReadAhead> readAhead_;
     const char* block_ = nullptr;      // the block's data; read, then at least one zeroed chunk
     std::size_t pos_ = 0;              // where the next part begins
     std::size_t usable_ = 0;           // whole units in the block: what is scanned and handed out

@@ -251,6 +251,15 @@ void PieceWriter::queue(std::unique_ptr<char[]> buffer)
     changed_.notify_all();
 }
 
+void PieceWriter::offerIdleWork()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        idleOffered_ = true;
+    }
+    changed_.notify_all();
+}
+
 bool PieceWriter::finish()
 {
     close();
@@ -277,9 +286,17 @@ void PieceWriter::run()
 {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return quitting_ || !queue_.empty(); });
-        if (queue_.empty())
-            return;
+        changed_.wait(lock, [this] { return quitting_ || !queue_.empty() || idleOffered_; });
+        if (queue_.empty()) {
+            if (quitting_)
+                return;
+            idleOffered_ = false;
+            lock.unlock();
+            if (idleWork_)
+                idleWork_();
+            lock.lock();
+            continue;
+        }
         Batch batch = std::move(queue_.front());
         queue_.pop_front();
         busy_ = true;

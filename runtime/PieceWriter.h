@@ -214,6 +214,11 @@ public:
     // finished. Set before the first open.
     void whileWaiting(std::function<bool()> turn) { whileWaiting_ = std::move(turn); }
 
+    // Work for the writing thread when it has nothing to write: run there once after each
+    // offerIdleWork(), when the buffers handed over are written. Set before the first offer.
+    void setIdleWork(std::function<void()> work) { idleWork_ = std::move(work); }
+    void offerIdleWork();
+
     bool isOpen() const { return open_; }
     bool failed() const { return failed_.load(std::memory_order_relaxed); }
     // What failed; meaningful once finish() has returned false.
@@ -295,6 +300,8 @@ private:
     std::vector<std::unique_ptr<char[]>> spare_;
     bool busy_ = false;
     bool quitting_ = false;
+    bool idleOffered_ = false;
+    std::function<void()> idleWork_;
     std::function<bool()> whileWaiting_;
     std::atomic<bool> giveUp_{false};
 
