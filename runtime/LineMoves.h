@@ -9,6 +9,7 @@
 // chosen at run time (WideRuns below).
 #if defined(__x86_64__) && defined(__GNUC__)
 #define TESSALINE_WIDE_MOVES 1
+#include <cpuid.h>
 #endif
 
 namespace tess::moves {
@@ -38,8 +39,13 @@ struct Wide {
     }
 };
 
-// Whether this processor runs the Wide moves' build.
-inline bool WideRuns() { return __builtin_cpu_supports("avx2"); }
+// Whether this processor runs the Wide moves' build: AVX2, and PREFETCHW.
+inline bool WideRuns()
+{
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    const bool prefetchW = __get_cpuid(0x80000001, &eax, &ebx, &ecx, &edx) && (ecx & bit_PRFCHW) != 0;
+    return prefetchW && __builtin_cpu_supports("avx2");
+}
 #endif
 
 }  // namespace

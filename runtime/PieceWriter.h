@@ -123,6 +123,9 @@ public:
                 return putCopied(line);
             if (end_ - at_ < 128)
                 return false;
+            // The buffer was last read by the writing thread's core, which holds its lines: asked
+            // for ahead, they are this core's, to write, by the time the moves reach them.
+            __builtin_prefetch(at_ + 2048, 1);
             // A fixed size: moves written out, since a memcpy of a known size may still become a
             // string instruction whose start-up costs more than the line. Both halves go whatever
             // the line's size: a quarter of lines need the second, at random, and the branch
