@@ -8,6 +8,7 @@
 #include "engine/RunProgress.h"
 #include "engine/SplitHost.h"
 #include "engine/Thresholds.h"
+#include "runtime/BufferSizes.h"
 #include "runtime/Encoding.h"
 
 namespace tess {
@@ -21,10 +22,8 @@ struct SplitRequest {
     SplitMode mode = SplitMode::ByLineCount;
     double threshold = kDefaultLinesPerPiece;  // a piece is closed once its fill reaches this
     std::optional<Encoding> encoding;  // none: found from the start of the source
-    // Tests shrink both to reach every buffer boundary. A read block small enough to stay in
-    // the core's cache beside the write buffer, until the split has passed over it.
-    std::size_t readBlock = 256 << 10;
-    std::size_t writeBuffer = 1 << 20;
+    std::size_t readBlock = kDefaultReadBlock;  // tests shrink both to reach every buffer boundary
+    std::size_t writeBuffer = kDefaultWriteBuffer;
     // A regular source is viewed through a mapping rather than read: see LineReader.
     bool mapSource = false;
 };

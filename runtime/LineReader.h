@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/BufferSizes.h"
 #include "runtime/Encoding.h"
 #include "runtime/NonCharacters.h"
 #include "runtime/PaddedBuffer.h"
@@ -32,7 +33,6 @@ namespace tess {
 // while a writer is slow or not there yet.
 class LineReader {
 public:
-    static constexpr std::size_t kDefaultBlock = 256 << 10;
     // Another program cut the regular file short while it was read: it ended before the size it
     // had when opened, and a mapped one's pages that went read as zeros.
     static constexpr int kCutShort = -1;
@@ -40,7 +40,7 @@ public:
     // nothing was lost, and the call may be made again.
     static constexpr int kWaiting = -2;
 
-    explicit LineReader(std::size_t blockSize = kDefaultBlock, bool mapFiles = false);
+    explicit LineReader(std::size_t blockSize = kDefaultReadBlock, bool mapFiles = false);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;

@@ -14,8 +14,9 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/PaddedBuffer.h"
+#include "runtime/BufferSizes.h"
 #include "runtime/LineMoves.h"
+#include "runtime/PaddedBuffer.h"
 #include "runtime/WaitSlice.h"
 
 namespace tess {
@@ -61,7 +62,6 @@ public:
         std::uint64_t bytes = 0;
     };
 
-    static constexpr std::size_t kDefaultBuffer = 1 << 20;
     // Large buffers keep the two threads' meetings few, which costs most where a wake-up goes
     // through the host; but ext4 made its copy into the page cache two to three times dearer
     // for writes of 1 MiB than for writes of 256 KiB, all of it system time.
@@ -72,7 +72,7 @@ public:
     // creation takes about a third of a millisecond: 1024 a buffer made such a stop last 0.5-0.7 s.
     static constexpr std::size_t kMostPiecesPerBuffer = 64;
 
-    explicit PieceWriter(std::size_t bufferSize = kDefaultBuffer, std::size_t buffers = 3,
+    explicit PieceWriter(std::size_t bufferSize = kDefaultWriteBuffer, std::size_t buffers = 3,
                          std::size_t mostPerWrite = kMostPerWrite);
     // Finishes, which closes the open piece, then stops the thread.
     ~PieceWriter();

@@ -495,7 +495,7 @@ TEST(PieceWriter, CutsAFailedWriteBackToItsLastWholeLineWhateverItsLineEnd)
             WriteFile(path, c.before);
             const std::size_t lineSize = c.line.size() + c.lineEnd.size();
             const std::size_t most = fewLinesAWrite ? 3 * lineSize + 1 : PieceWriter::kMostPerWrite;
-            PieceWriter writer(PieceWriter::kDefaultBuffer, 3, most);
+            PieceWriter writer(kDefaultWriteBuffer, 3, most);
             writer.setLineEnd(c.lineEnd);
             {
                 // the 11th line's end is cut
