@@ -383,8 +383,7 @@ template <class Form>
 SplitRun::KeepListedLines SplitRun::KeepListedLinesIn(bool counting)
 {
 #ifdef TESSALINE_WIDE_MOVES
-    static const bool wide = moves::WideRuns();
-    if (wide)
+    if (moves::WideRuns())
         return counting ? &SplitRun::keepListedLinesWide<Form, true> : &SplitRun::keepListedLinesWide<Form, false>;
 #endif
     return counting ? &SplitRun::keepListedLinesNarrow<Form, true> : &SplitRun::keepListedLinesNarrow<Form, false>;

@@ -39,12 +39,15 @@ struct Wide {
     }
 };
 
-// Whether this processor runs the Wide moves' build: AVX2, and PREFETCHW.
+// Whether this processor runs the Wide moves' build: AVX2, and PREFETCHW. Asked once.
 inline bool WideRuns()
 {
-    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-    const bool prefetchW = __get_cpuid(0x80000001, &eax, &ebx, &ecx, &edx) && (ecx & bit_PRFCHW) != 0;
-    return prefetchW && __builtin_cpu_supports("avx2");
+    static const bool runs = [] {
+        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+        const bool prefetchW = __get_cpuid(0x80000001, &eax, &ebx, &ecx, &edx) && (ecx & bit_PRFCHW) != 0;
+        return prefetchW && __builtin_cpu_supports("avx2");
+    }();
+    return runs;
 }
 #endif
 
